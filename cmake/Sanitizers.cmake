@@ -1,0 +1,5 @@
+if(IRVEN_SANITIZE)
+  string(REPLACE ";" "," _irven_sanitizers "${IRVEN_SANITIZE}")
+  add_compile_options(-fsanitize=${_irven_sanitizers} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${_irven_sanitizers})
+endif()

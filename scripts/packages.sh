@@ -1,0 +1,27 @@
+# Debian packages the project needs, and a function that installs whichever are missing.
+# Sourced by ./run and ./test.
+
+IRVEN_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-translations-l10n
+    gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32
+    clang libclang-rt-14-dev
+    python3
+)
+
+irven_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "${IRVEN_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
