@@ -53,6 +53,7 @@ struct TTextFieldInfo {
     std::string_view Name;     // "ObjectCode", "Sim1.Apn", ...
     std::string_view Control;  // the control showing it, also its settings-file section
     int InputLimit;            // characters the user may type; 0 for no limit
+    std::string_view Label;    // how messages name the field to the technician (UTF-8)
 };
 
 extern const std::array<TTextFieldInfo, 12> TextFields;
