@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "serial/ByteString.h"
 
@@ -60,10 +61,10 @@ extern const std::array<TTextFieldInfo, 12> TextFields;
 const TTextFieldInfo& FieldInfo(TTextField field);
 
 // The live settings, read and written field by field. The window's settings page implements it over
-// its controls (which stay the only store); TMemorySettingsStore serves tests and the tools. A field
-// written is in the store at once, so what an operation wrote before it failed stays written.
+// its controls (which stay the only store); TMemorySettingsStore serves tests and the tools. A
+// field written is in the store at once, so what an operation wrote before it failed stays written.
 class TSettingsStore {
-public:
+  public:
     virtual ~TSettingsStore() = default;
     // Windows-1251 bytes; the window's store raises an error naming the field when its text has no
     // Windows-1251 form.
@@ -78,7 +79,7 @@ public:
 };
 
 class TMemorySettingsStore final : public TSettingsStore {
-public:
+  public:
     TMemorySettingsStore() = default;
     explicit TMemorySettingsStore(TGprsSettings settings) : settings_(std::move(settings)) {}
 
@@ -93,6 +94,6 @@ public:
 
     const TGprsSettings& Settings() const { return settings_; }
 
-private:
+  private:
     TGprsSettings settings_;
 };
