@@ -1,0 +1,44 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/UniqueFd.h"
+
+// A program started by a test, with pipes on its standard output and error (when asked for).
+// The destructor ends it with SIGTERM, by its PID, and reaps it.
+class TChildProcess {
+  public:
+    struct TPipes {
+        bool Stdout = true;
+        bool Stderr = true;
+    };
+    TChildProcess(const std::string& program, const std::vector<std::string>& arguments,
+                  TPipes pipes);
+    ~TChildProcess();
+    TChildProcess(const TChildProcess&) = delete;
+    TChildProcess& operator=(const TChildProcess&) = delete;
+
+    // One line of standard output without its end, or nothing if none came within the timeout.
+    std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+    // Reads both pipes to their end, then waits for the exit; returns the exit status, or
+    // 128 + the signal number for a program ended by a signal.
+    int Finish(std::string& out, std::string& err);
+    // Waits for the exit at most this long; nothing if the program still runs.
+    std::optional<int> WaitExit(std::chrono::milliseconds timeout);
+    // SIGTERM, then waits for the exit.
+    int Terminate();
+
+  private:
+    int Reap(int options);
+
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+    TUniqueFd out_;
+    TUniqueFd err_;
+    std::string outBuffer_;
+};

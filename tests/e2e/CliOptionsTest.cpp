@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tools/cli/CliOptions.h"
+
+namespace {
+
+using TArgs = std::vector<std::string>;
+
+struct TAccepted {
+    TArgs Args;
+    std::function<void(const TCliOptions&)> Check;
+};
+
+class CliOptionsAccepted : public testing::TestWithParam<TAccepted> {};
+
+TEST_P(CliOptionsAccepted, Parses) {
+    GetParam().Check(ParseCliArguments(GetParam().Args));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, CliOptionsAccepted,
+    testing::Values(
+        TAccepted{{"read-settings", "--port", "/dev/pts/3"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.Command, TCliCommand::ReadSettings);
+                      EXPECT_EQ(o.Port, "/dev/pts/3");
+                      EXPECT_EQ(BaudRates[static_cast<size_t>(o.BaudRateIndex)], 115200);
+                      EXPECT_TRUE(o.IniPath.empty());
+                  }},
+        TAccepted{{"read-settings", "--port=COM3", "--baud=110", "--ini", "a b.ini"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.Port, "COM3");
+                      EXPECT_EQ(o.BaudRateIndex, 0);
+                      EXPECT_EQ(o.IniPath, "a b.ini");
+                  }},
+        TAccepted{{"read-codes", "--port", "p", "--baud", "256000", "--table", "restore"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.BaudRateIndex, 14);
+                      EXPECT_EQ(o.Table, TCodeTableChoice::Restore);
+                  }},
+        // Flags and transports keep the record's defaults unless given.
+        TAccepted{{"write-settings", "--port", "p", "--ini", "f.ini"},
+                  [](const TCliOptions& o) {
+                      EXPECT_FALSE(o.SmsMode);
+                      EXPECT_TRUE(o.GprsMode);
+                      EXPECT_EQ(o.Sim1Transport, TTransport::TCP);
+                      EXPECT_EQ(o.Sim2Transport, TTransport::UDP);
+                  }},
+        TAccepted{{"write-settings", "--port", "p", "--ini", "f.ini", "--sms", "on", "--gprs",
+                   "off", "--sim1", "udp", "--sim2=tcp"},
+                  [](const TCliOptions& o) {
+                      EXPECT_TRUE(o.SmsMode);
+                      EXPECT_FALSE(o.GprsMode);
+                      EXPECT_EQ(o.Sim1Transport, TTransport::UDP);
+                      EXPECT_EQ(o.Sim2Transport, TTransport::TCP);
+                  }},
+        // Empty codes are the upload's validation to report, not the parser's.
+        TAccepted{{"write-codes", "--port", "p", "--table", "events", "--codes",
+                   "110,118,130,373,571,000,301,311,137,627,305,520,000,000,000,000,000,000,"
+                   "000,000,000,000,000,,ЖЖЖ"},
+                  [](const TCliOptions& o) {
+                      ASSERT_EQ(o.Codes.size(), 25u);
+                      EXPECT_EQ(o.Codes[0], "110");
+                      EXPECT_EQ(o.Codes[23], "");
+                      EXPECT_EQ(o.Codes[24], "ЖЖЖ");
+                  }},
+        TAccepted{{"read-journal", "--port", "p"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.JournalCount, "20");
+                      EXPECT_FALSE(o.Csv);
+                  }},
+        TAccepted{{"read-journal", "--csv", "--port", "p", "--count", "-3"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.JournalCount, "-3");
+                      EXPECT_TRUE(o.Csv);
+                  }},
+        // --help wins over everything else on the line, missing options included.
+        TAccepted{{"write-codes", "--help"},
+                  [](const TCliOptions& o) {
+                      EXPECT_TRUE(o.Help);
+                      EXPECT_EQ(o.Command, TCliCommand::WriteCodes);
+                  }},
+        TAccepted{{"read-settings", "--baud", "12", "-h"},
+                  [](const TCliOptions& o) { EXPECT_TRUE(o.Help); }},
+        TAccepted{{"--help"}, [](const TCliOptions& o) { EXPECT_TRUE(o.Help); }},
+        TAccepted{{"ports"},
+                  [](const TCliOptions& o) { EXPECT_EQ(o.Command, TCliCommand::Ports); }}));
+
+struct TRejected {
+    TArgs Args;
+    std::optional<TCliCommand> Command;
+};
+
+class CliOptionsRejected : public testing::TestWithParam<TRejected> {};
+
+TEST_P(CliOptionsRejected, IsAUsageError) {
+    try {
+        ParseCliArguments(GetParam().Args);
+        FAIL() << "accepted";
+    } catch (const EUsage& error) {
+        EXPECT_EQ(error.Command(), GetParam().Command);
+        EXPECT_STRNE(error.what(), "");
+    }
+}
+
+constexpr auto RS = TCliCommand::ReadSettings;
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, CliOptionsRejected,
+    testing::Values(
+        TRejected{{}, std::nullopt}, TRejected{{"read"}, std::nullopt},
+        TRejected{{"--port", "p"}, std::nullopt}, TRejected{{"read-settings"}, RS},
+        TRejected{{"read-settings", "--port"}, RS},
+        // Only the fifteen rates of the speed list, written as the list writes them.
+        TRejected{{"read-settings", "--port", "p", "--baud", "115201"}, RS},
+        TRejected{{"read-settings", "--port", "p", "--baud", "0115200"}, RS},
+        TRejected{{"read-settings", "--port", "p", "--baud", "9600 "}, RS},
+        TRejected{{"read-settings", "--port", "p", "--baud", ""}, RS},
+        TRejected{{"read-settings", "--port", "p", "--table", "events"}, RS},
+        TRejected{{"read-settings", "--port", "p", "extra"}, RS},
+        TRejected{{"read-settings", "--port", "p", "--"}, RS},
+        TRejected{{"ports", "--port", "p"}, TCliCommand::Ports},
+        TRejected{{"show-settings"}, TCliCommand::ShowSettings},
+        TRejected{{"write-settings", "--port", "p"}, TCliCommand::WriteSettings},
+        TRejected{{"write-settings", "--port", "p", "--ini", "f", "--sms", "1"},
+                  TCliCommand::WriteSettings},
+        TRejected{{"write-settings", "--port", "p", "--ini", "f", "--sim2", "TCP"},
+                  TCliCommand::WriteSettings},
+        TRejected{{"read-codes", "--port", "p"}, TCliCommand::ReadCodes},
+        TRejected{{"read-codes", "--port", "p", "--table", "event"}, TCliCommand::ReadCodes},
+        TRejected{{"write-codes", "--port", "p", "--table", "events"}, TCliCommand::WriteCodes},
+        TRejected{{"write-codes", "--port", "p", "--table", "events", "--codes", "110,118"},
+                  TCliCommand::WriteCodes},
+        TRejected{{"read-journal", "--port", "p", "--csv=yes"}, TCliCommand::ReadJournal}));
+
+}  // namespace

@@ -1,0 +1,288 @@
+#include "tools/cli/CliOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <set>
+#include <string_view>
+
+const std::array<int, 15> BaudRates{110,   300,   600,   1200,  2400,   4800,   9600,  14400,
+                                    19200, 38400, 56000, 57600, 115200, 128000, 256000};
+
+namespace {
+
+constexpr int CodeCount = 25;
+
+struct TCommandInfo {
+    TCliCommand Command;
+    const char* Name;
+    std::set<std::string_view> Allowed;
+    std::set<std::string_view> Required;
+    const char* Synopsis;
+    const char* Description;
+};
+
+const std::array<TCommandInfo, 7>& Commands() {
+    static const std::array<TCommandInfo, 7> commands{{
+        {TCliCommand::Ports,
+         "ports",
+         {},
+         {},
+         "ports",
+         "Печатает последовательные порты компьютера, по одному в строке.\n"},
+        {TCliCommand::ReadSettings,
+         "read-settings",
+         {"port", "baud", "ini"},
+         {"port"},
+         "read-settings --port P [--baud RATE] [--ini FILE]",
+         "Читает настройки GPRS из прибора и печатает шестнадцать строк «Имя=значение».\n"
+         "  --ini FILE  сохраняет двенадцать текстовых полей в файл настроек FILE.\n"},
+        {TCliCommand::ShowSettings,
+         "show-settings",
+         {"ini"},
+         {"ini"},
+         "show-settings --ini FILE",
+         "Печатает двенадцать текстовых полей файла настроек FILE так, как их показало бы\n"
+         "окно после открытия файла (номера SMS в кавычках). Порт не нужен.\n"},
+        {TCliCommand::WriteSettings,
+         "write-settings",
+         {"port", "baud", "ini", "sms", "gprs", "sim1", "sim2"},
+         {"port", "ini"},
+         "write-settings --port P [--baud RATE] --ini FILE [--sms on|off] [--gprs on|off]\n"
+         "                 [--sim1 tcp|udp] [--sim2 tcp|udp]",
+         "Записывает в прибор двенадцать текстовых полей файла настроек FILE, режимы и\n"
+         "протоколы из параметров (по умолчанию SMS off, GPRS on, SIM 1 tcp, SIM 2 udp),\n"
+         "затем подтверждает запись командой «!WR;».\n"},
+        {TCliCommand::ReadCodes,
+         "read-codes",
+         {"port", "baud", "table"},
+         {"port", "table"},
+         "read-codes --port P [--baud RATE] --table events|restore",
+         "Читает таблицу кодов событий (events) или восстановления (restore) и печатает\n"
+         "25 строк «строка<TAB>событие<TAB>код».\n"},
+        {TCliCommand::WriteCodes,
+         "write-codes",
+         {"port", "baud", "table", "codes"},
+         {"port", "table", "codes"},
+         "write-codes --port P [--baud RATE] --table events|restore --codes C1,C2,…,C25",
+         "Записывает в прибор 25 кодов таблицы; каждый код — ровно 3 символа.\n"},
+        {TCliCommand::ReadJournal,
+         "read-journal",
+         {"port", "baud", "count", "csv"},
+         {"port"},
+         "read-journal --port P [--baud RATE] [--count N] [--csv]",
+         "Читает журнал событий и печатает первые N записей (по умолчанию 20):\n"
+         "«номер<TAB>код<TAB>событие<TAB>цвет», цвет как #rrggbb или highlight.\n"
+         "  --csv  то же в формате CSV со строкой заголовка.\n"},
+    }};
+    return commands;
+}
+
+const TCommandInfo& InfoOf(TCliCommand command) {
+    for (const TCommandInfo& info : Commands()) {
+        if (info.Command == command) {
+            return info;
+        }
+    }
+    throw std::logic_error("unknown command");
+}
+
+bool IsFlag(std::string_view option) {
+    return option == "csv";
+}
+
+int ParseBaud(const std::string& text, TCliCommand command) {
+    for (size_t i = 0; i < BaudRates.size(); ++i) {
+        if (text == std::to_string(BaudRates[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    throw EUsage("недопустимая скорость «" + text + "»", command);
+}
+
+bool ParseOnOff(const std::string& option, const std::string& text, TCliCommand command) {
+    if (text == "on") {
+        return true;
+    }
+    if (text == "off") {
+        return false;
+    }
+    throw EUsage("--" + option + " принимает on или off, а не «" + text + "»", command);
+}
+
+TTransport ParseTransport(const std::string& option, const std::string& text, TCliCommand command) {
+    if (text == "tcp") {
+        return TTransport::TCP;
+    }
+    if (text == "udp") {
+        return TTransport::UDP;
+    }
+    throw EUsage("--" + option + " принимает tcp или udp, а не «" + text + "»", command);
+}
+
+TCodeTableChoice ParseTable(const std::string& text, TCliCommand command) {
+    if (text == "events") {
+        return TCodeTableChoice::Events;
+    }
+    if (text == "restore") {
+        return TCodeTableChoice::Restore;
+    }
+    throw EUsage("--table принимает events или restore, а не «" + text + "»", command);
+}
+
+std::vector<std::string> SplitCodes(const std::string& text, TCliCommand command) {
+    std::vector<std::string> codes;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        codes.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (codes.size() != CodeCount) {
+        throw EUsage(
+            "--codes ждёт 25 кодов через запятую, получено " + std::to_string(codes.size()),
+            command);
+    }
+    return codes;
+}
+
+TCliCommand CommandByName(const std::string& name) {
+    for (const TCommandInfo& info : Commands()) {
+        if (name == info.Name) {
+            return info.Command;
+        }
+    }
+    throw EUsage("неизвестная команда «" + name + "»", std::nullopt);
+}
+
+void Apply(TCliOptions& options, const std::string& option, const std::string& value) {
+    const TCliCommand command = options.Command;
+    if (option == "port") {
+        options.Port = value;
+    } else if (option == "baud") {
+        options.BaudRateIndex = ParseBaud(value, command);
+    } else if (option == "ini") {
+        options.IniPath = value;
+    } else if (option == "sms") {
+        options.SmsMode = ParseOnOff(option, value, command);
+    } else if (option == "gprs") {
+        options.GprsMode = ParseOnOff(option, value, command);
+    } else if (option == "sim1") {
+        options.Sim1Transport = ParseTransport(option, value, command);
+    } else if (option == "sim2") {
+        options.Sim2Transport = ParseTransport(option, value, command);
+    } else if (option == "table") {
+        options.Table = ParseTable(value, command);
+    } else if (option == "codes") {
+        options.Codes = SplitCodes(value, command);
+    } else if (option == "count") {
+        options.JournalCount = value;
+    } else if (option == "csv") {
+        options.Csv = true;
+    }
+}
+
+// Options come as "--name value" or "--name=value"; --csv takes no value.
+std::map<std::string, std::string> CollectOptions(const std::vector<std::string>& arguments,
+                                                  const TCommandInfo& info) {
+    std::map<std::string, std::string> given;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.rfind("--", 0) != 0 || argument.size() == 2) {
+            throw EUsage("лишний аргумент «" + argument + "»", info.Command);
+        }
+        std::string name = argument.substr(2);
+        std::optional<std::string> value;
+        if (const size_t equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (info.Allowed.count(name) == 0) {
+            throw EUsage("команда " + std::string(info.Name) + " не знает параметра --" + name,
+                         info.Command);
+        }
+        if (IsFlag(name)) {
+            if (value) {
+                throw EUsage("--" + name + " не принимает значения", info.Command);
+            }
+            value = "";
+        } else if (!value) {
+            if (i + 1 == arguments.size()) {
+                throw EUsage("у --" + name + " нет значения", info.Command);
+            }
+            value = arguments[++i];
+        }
+        given[name] = *value;
+    }
+    return given;
+}
+
+bool WantsHelp(const std::vector<std::string>& arguments) {
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
+}  // namespace
+
+TCliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
+    TCliOptions options;
+    if (arguments.empty()) {
+        throw EUsage("не указана команда", std::nullopt);
+    }
+    if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
+        options.Help = true;
+        if (arguments.size() > 1) {
+            options.Command = CommandByName(arguments[1]);
+        }
+        return options;
+    }
+    options.Command = CommandByName(arguments[0]);
+    if (WantsHelp(arguments)) {
+        options.Help = true;
+        return options;
+    }
+    const TCommandInfo& info = InfoOf(options.Command);
+    const std::map<std::string, std::string> given = CollectOptions(arguments, info);
+    for (std::string_view required : info.Required) {
+        if (given.count(std::string(required)) == 0) {
+            throw EUsage("не указан параметр --" + std::string(required), options.Command);
+        }
+    }
+    for (const auto& [name, value] : given) {
+        Apply(options, name, value);
+    }
+    return options;
+}
+
+const char* CommandName(TCliCommand command) {
+    return InfoOf(command).Name;
+}
+
+std::string UsageText(std::optional<TCliCommand> command) {
+    if (command) {
+        return "Использование: irven-cli " + std::string(InfoOf(*command).Synopsis) + "\n";
+    }
+    std::string text = "Использование: irven-cli КОМАНДА [ПАРАМЕТРЫ]\n";
+    for (const TCommandInfo& info : Commands()) {
+        text += "  irven-cli " + std::string(info.Synopsis) + "\n";
+    }
+    text += "RATE: одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
+    text += "«irven-cli КОМАНДА --help» описывает команду.\n";
+    return text;
+}
+
+std::string HelpText(std::optional<TCliCommand> command) {
+    if (!command) {
+        return UsageText(std::nullopt);
+    }
+    const TCommandInfo& info = InfoOf(*command);
+    std::string text = UsageText(command) + "\n" + info.Description;
+    if (info.Allowed.count("baud") != 0) {
+        text += "  --baud RATE  одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
+    }
+    text += "Код выхода: 0 — успех, 1 — ошибка обмена, 2 — ошибка в командной строке.\n";
+    return text;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "settings/GprsSettings.h"
+
+enum class TCliCommand {
+    Ports,
+    ReadSettings,
+    ShowSettings,
+    WriteSettings,
+    ReadCodes,
+    WriteCodes,
+    ReadJournal,
+};
+
+enum class TCodeTableChoice { Events, Restore };
+
+// A command line that does not make sense: the tool prints the message and the usage, and exits 2.
+class EUsage : public std::runtime_error {
+  public:
+    EUsage(const std::string& message, std::optional<TCliCommand> command)
+        : std::runtime_error(message), command_(command) {}
+    std::optional<TCliCommand> Command() const { return command_; }
+
+  private:
+    std::optional<TCliCommand> command_;
+};
+
+struct TCliOptions {
+    TCliCommand Command = TCliCommand::Ports;
+    bool Help = false;
+    std::string Port;
+    // Position in the speed list, which is also the serial component's rate ordinal; 115200.
+    int BaudRateIndex = 12;
+    std::string IniPath;
+    bool SmsMode = false;
+    bool GprsMode = true;
+    TTransport Sim1Transport = TTransport::TCP;
+    TTransport Sim2Transport = TTransport::UDP;
+    TCodeTableChoice Table = TCodeTableChoice::Events;
+    // Codes as typed (UTF-8), one per row; filled only by write-codes.
+    std::vector<std::string> Codes;
+    // The journal count as the page's field holds it: text, converted by the exchange.
+    std::string JournalCount = "20";
+    bool Csv = false;
+};
+
+// The fifteen rates of the speed list, in list order.
+extern const std::array<int, 15> BaudRates;
+
+// The arguments after the program name. Throws EUsage.
+TCliOptions ParseCliArguments(const std::vector<std::string>& arguments);
+
+const char* CommandName(TCliCommand command);
+// The short usage printed under a usage error: the command's synopsis, or every synopsis.
+std::string UsageText(std::optional<TCliCommand> command);
+// What --help prints: the usage with a description of what the command does.
+std::string HelpText(std::optional<TCliCommand> command);

@@ -1,0 +1,14 @@
+#include "tools/cli/MemoryCodeTableGrid.h"
+
+ByteString TMemoryCodeTableGrid::Cell(int column, int row) const {
+    const auto cell = cells_.find({column, row});
+    return cell == cells_.end() ? ByteString() : cell->second;
+}
+
+void TMemoryCodeTableGrid::SetCell(int column, int row, const ByteString& text) {
+    cells_[{column, row}] = text;
+}
+
+void TMemoryCodeTableGrid::ClearColumn(int column) {
+    std::erase_if(cells_, [column](const auto& cell) { return cell.first.first == column; });
+}
