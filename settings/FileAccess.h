@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "serial/ByteString.h"
+
+// The few file-system steps of the settings file. Paths are the platform's narrow paths: UTF-8 on
+// Linux, the ANSI code page on Windows.
+
+// The directory that holds the running executable, without a trailing separator.
+std::string ExecutableDirectory();
+
+// Whether anything (a file or a directory) exists at the path.
+bool PathExists(const std::string& path);
+
+// Whole file as bytes; none when it is missing or cannot be read.
+std::optional<ByteString> ReadFileBytes(const std::string& path);
+
+// Writes the content to a temporary file beside the path, flushes it to the disk and renames it
+// over the path, so that the path holds either its old content or the new one, never a part.
+// Raises EIniFileException; the temporary file is then removed and the old file left whole.
+void ReplaceFileAtomically(const std::string& path, const ByteString& content);
+
+// The path as UTF-8, for messages.
+std::string PathForMessage(const std::string& path);
