@@ -6,7 +6,7 @@
 
 // The journal grid: column 0 (numbers) and row 0 (header) are fixed. Texts are Windows-1251 bytes.
 class TJournalGrid {
-public:
+  public:
     virtual ~TJournalGrid() = default;
     // Empties every cell of the current rows and columns and drops every row colour.
     virtual void Clear() = 0;

@@ -2,7 +2,7 @@
 
 // The window's progress bar, range 0 to 100, whose position the exchanges set and advance.
 class TProgressIndicator {
-public:
+  public:
     virtual ~TProgressIndicator() = default;
     virtual int Position() const = 0;
     virtual void SetPosition(int position) = 0;
@@ -10,10 +10,10 @@ public:
 
 // A progress indicator that only remembers its position (tests, and tools without a bar).
 class TPlainProgress : public TProgressIndicator {
-public:
+  public:
     int Position() const override { return position_; }
     void SetPosition(int position) override { position_ = position; }
 
-private:
+  private:
     int position_ = 0;
 };
