@@ -79,14 +79,21 @@ INSTANTIATE_TEST_SUITE_P(
         // --help wins over everything else on the line, missing options included.
         TAccepted{{"write-codes", "--help"},
                   [](const TCliOptions& o) {
-                      EXPECT_TRUE(o.Help);
+                      EXPECT_EQ(o.Help, THelp::Command);
                       EXPECT_EQ(o.Command, TCliCommand::WriteCodes);
                   }},
         TAccepted{{"read-settings", "--baud", "12", "-h"},
-                  [](const TCliOptions& o) { EXPECT_TRUE(o.Help); }},
-        TAccepted{{"--help"}, [](const TCliOptions& o) { EXPECT_TRUE(o.Help); }},
-        TAccepted{{"ports"},
-                  [](const TCliOptions& o) { EXPECT_EQ(o.Command, TCliCommand::Ports); }}));
+                  [](const TCliOptions& o) { EXPECT_EQ(o.Help, THelp::Command); }},
+        TAccepted{{"--help"}, [](const TCliOptions& o) { EXPECT_EQ(o.Help, THelp::Tool); }},
+        TAccepted{{"help", "read-journal"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.Help, THelp::Command);
+                      EXPECT_EQ(o.Command, TCliCommand::ReadJournal);
+                  }},
+        TAccepted{{"ports"}, [](const TCliOptions& o) {
+                      EXPECT_EQ(o.Command, TCliCommand::Ports);
+                      EXPECT_EQ(o.Help, THelp::None);
+                  }}));
 
 struct TRejected {
     TArgs Args;

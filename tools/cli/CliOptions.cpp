@@ -233,15 +233,16 @@ TCliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
         throw EUsage("не указана команда", std::nullopt);
     }
     if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
-        options.Help = true;
+        options.Help = THelp::Tool;
         if (arguments.size() > 1) {
             options.Command = CommandByName(arguments[1]);
+            options.Help = THelp::Command;
         }
         return options;
     }
     options.Command = CommandByName(arguments[0]);
     if (WantsHelp(arguments)) {
-        options.Help = true;
+        options.Help = THelp::Command;
         return options;
     }
     const TCommandInfo& info = InfoOf(options.Command);

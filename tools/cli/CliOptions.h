@@ -31,9 +31,12 @@ class EUsage : public std::runtime_error {
     std::optional<TCliCommand> command_;
 };
 
+// --help alone describes the tool; with a command, that command.
+enum class THelp { None, Tool, Command };
+
 struct TCliOptions {
     TCliCommand Command = TCliCommand::Ports;
-    bool Help = false;
+    THelp Help = THelp::None;
     std::string Port;
     // Position in the speed list, which is also the serial component's rate ordinal; 115200.
     int BaudRateIndex = 12;

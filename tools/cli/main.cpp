@@ -1,0 +1,26 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/cli/CliCommands.h"
+
+int main(int argc, char** argv) {
+    try {
+        const TCliOptions options =
+            ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.Help != THelp::None) {
+            std::cout << HelpText(options.Help == THelp::Command ? std::optional(options.Command)
+                                                                 : std::nullopt);
+            return 0;
+        }
+        RunCommand(options, std::cout);
+        std::cout.flush();
+        return std::cout ? 0 : 1;
+    } catch (const EUsage& error) {
+        std::cerr << "irven-cli: " << error.what() << "\n" << UsageText(error.Command());
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return 1;
+    }
+}
