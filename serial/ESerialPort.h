@@ -5,6 +5,6 @@
 
 // Every failure of the serial link. The message is UTF-8 and is shown to the technician as it is.
 class ESerialPort : public std::runtime_error {
-public:
+  public:
     explicit ESerialPort(const std::string& message) : std::runtime_error(message) {}
 };

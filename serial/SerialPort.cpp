@@ -1,0 +1,255 @@
+#include "serial/SerialPort.h"
+
+#include <exception>
+#include <utility>
+
+#include "serial/LineMonitor.h"
+#include "serial/SerialMessages.h"
+
+namespace {
+
+int32_t EvenQueueSize(int32_t value) {
+    return value > 0 && value % 2 != 0 ? value - 1 : value;
+}
+
+uint32_t TimeoutValue(int32_t value) {
+    return value < 0 ? TCommTimeouts::NoTimeout : static_cast<uint32_t>(value);
+}
+
+// Runs one step of Close and keeps the first failure for later, so the steps after it still run.
+template <typename Step>
+void Attempt(std::exception_ptr& failure, Step step) {
+    try {
+        step();
+    } catch (const ESerialPort&) {
+        if (!failure) {
+            failure = std::current_exception();
+        }
+    }
+}
+
+}  // namespace
+
+TSerialPort::TSerialPort(std::shared_ptr<TSerialDriver> driver) : Driver_(std::move(driver)) {}
+
+TSerialPort::~TSerialPort() {
+    try {
+        Close();
+    } catch (const ESerialPort&) {
+        // The port is closed all the same; a destructor has no one to report to.
+    }
+}
+
+bool TSerialPort::Open() {
+    if (Connected_) {
+        return true;
+    }
+    OpenDevice();
+    Connected_ = true;
+    try {
+        ConfigureAll();
+        StartMonitor();
+    } catch (...) {
+        ReleaseDevice();
+        Connected_ = false;
+        throw;
+    }
+    return Connected_;
+}
+
+void TSerialPort::OpenDevice() {
+    TOpenResult result = Driver_->Open(Port_);
+    switch (result.Outcome) {
+        case TOpenOutcome::ooOpened:
+            Handle_ = std::move(result.Device);
+            return;
+        case TOpenOutcome::ooNotFound:
+            throw ESerialPort(SerialMessage::NotFound);
+        case TOpenOutcome::ooBusy:
+            throw ESerialPort(SerialMessage::Busy);
+        case TOpenOutcome::ooNoPermission:
+            throw ESerialPort(SerialMessage::NoPermission(result.Group));
+        case TOpenOutcome::ooOther:
+            break;
+    }
+    // Any other failure leaves the handle invalid; configuring it then fails at SetupComm.
+    Handle_.reset();
+}
+
+bool TSerialPort::Close() {
+    if (!Connected_) {
+        return true;
+    }
+    std::exception_ptr failure;
+    Attempt(failure, [this] { DriveDTR(false); });
+    Attempt(failure, [this] { DriveRTS(false); });
+    Attempt(failure, [this] { AbortTransfers(); });
+    StopMonitor();
+    ReleaseDevice();
+    Connected_ = false;
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return true;
+}
+
+void TSerialPort::StartMonitor() {
+    Monitor_ = std::make_unique<TLineMonitor>(*this);
+}
+
+void TSerialPort::StopMonitor() {
+    Monitor_.reset();
+}
+
+void TSerialPort::ReleaseDevice() {
+    Handle_.reset();
+}
+
+void TSerialPort::Require(bool succeeded, const char* message) const {
+    if (!succeeded) {
+        throw ESerialPort(message);
+    }
+}
+
+void TSerialPort::SetBaudRate(TBaudRate value) {
+    if (value == BaudRate_) {
+        return;
+    }
+    BaudRate_ = value;
+    ConfigureLine();
+}
+
+void TSerialPort::SetByteSize(TByteSize value) {
+    if (value == ByteSize_) {
+        return;
+    }
+    ByteSize_ = value;
+    ConfigureLine();
+}
+
+void TSerialPort::SetInBufSize(int32_t value) {
+    if (value == InBufSize_) {
+        return;
+    }
+    InBufSize_ = EvenQueueSize(value);
+    ConfigureQueues();
+}
+
+void TSerialPort::SetOutBufSize(int32_t value) {
+    if (value == OutBufSize_) {
+        return;
+    }
+    OutBufSize_ = EvenQueueSize(value);
+    ConfigureQueues();
+}
+
+void TSerialPort::SetParity(TParity value) {
+    if (value == Parity_) {
+        return;
+    }
+    Parity_ = value;
+    ConfigureLine();
+}
+
+void TSerialPort::SetPort(const std::string& value) {
+    if (value == Port_) {
+        return;
+    }
+    Require(!Connected_, SerialMessage::PropertyWhileOpen);
+    Port_ = value;
+}
+
+void TSerialPort::SetSyncMethod(TSyncMethod value) {
+    if (value == SyncMethod_) {
+        return;
+    }
+    Require(!Connected_, SerialMessage::PropertyWhileOpen);
+    SyncMethod_ = value;
+}
+
+void TSerialPort::SetStopBits(TStopBits value) {
+    if (value == StopBits_) {
+        return;
+    }
+    StopBits_ = value;
+    ConfigureLine();
+}
+
+void TSerialPort::SetTimeouts(const TSerialTimeouts& value) {
+    Timeouts_.Assign(value);
+    ConfigureTimeouts();
+}
+
+void TSerialPort::ConfigureQueues() {
+    if (!Connected_) {
+        return;
+    }
+    Require(Handle_ && Handle_->SetupComm(static_cast<uint32_t>(InBufSize_),
+                                          static_cast<uint32_t>(OutBufSize_)),
+            SerialMessage::SetupComm);
+}
+
+void TSerialPort::ConfigureLine() {
+    if (!Connected_) {
+        return;
+    }
+    const TSerialDcb dcb = ControlBlock();
+    Require(dcb.BaudRate != 0 && Handle_ && Handle_->SetCommState(dcb),
+            SerialMessage::SetCommState);
+}
+
+void TSerialPort::ConfigureTimeouts() {
+    if (!Connected_) {
+        return;
+    }
+    Require(Handle_ && Handle_->SetCommTimeouts(TimeoutsBlock()), SerialMessage::SetCommTimeouts);
+}
+
+void TSerialPort::ConfigureAll() {
+    ConfigureQueues();
+    ConfigureLine();
+    ConfigureTimeouts();
+}
+
+TSerialDcb TSerialPort::ControlBlock() const {
+    TSerialDcb dcb;
+    dcb.BaudRate = BaudRateValue(BaudRate_);
+    dcb.Flags = TSerialDcb::Binary | (TSerialDcb::ControlEnable << TSerialDcb::DtrControlShift) |
+                (TSerialDcb::ControlEnable << TSerialDcb::RtsControlShift);
+    if (Parity_ != paNone) {
+        dcb.Flags |= TSerialDcb::ParityCheck;
+    }
+    dcb.ByteSize = static_cast<uint8_t>(ByteSize_ + 5);
+    dcb.Parity = static_cast<uint8_t>(Parity_);
+    dcb.StopBits = static_cast<uint8_t>(StopBits_);
+    dcb.XonChar = 17;
+    dcb.XoffChar = 19;
+    return dcb;
+}
+
+TCommTimeouts TSerialPort::TimeoutsBlock() const {
+    TCommTimeouts block;
+    block.ReadIntervalTimeout = TimeoutValue(Timeouts_.ReadInterval());
+    block.ReadTotalTimeoutMultiplier = TimeoutValue(Timeouts_.ReadTotalMultiplier());
+    block.ReadTotalTimeoutConstant = TimeoutValue(Timeouts_.ReadTotalConstant());
+    block.WriteTotalTimeoutMultiplier = TimeoutValue(Timeouts_.WriteTotalMultiplier());
+    block.WriteTotalTimeoutConstant = TimeoutValue(Timeouts_.WriteTotalConstant());
+    return block;
+}
+
+void TSerialPort::DriveDTR(bool state) {
+    Require(Handle_ &&
+                Handle_->EscapeCommFunction(state ? SerialCode::EscSetDtr : SerialCode::EscClrDtr),
+            SerialMessage::EscapeCommFunction);
+}
+
+void TSerialPort::DriveRTS(bool state) {
+    Require(Handle_ &&
+                Handle_->EscapeCommFunction(state ? SerialCode::EscSetRts : SerialCode::EscClrRts),
+            SerialMessage::EscapeCommFunction);
+}
+
+void TSerialPort::AbortTransfers() {
+    Require(Handle_ && Handle_->PurgeComm(SerialCode::PurgeTxAbort | SerialCode::PurgeRxAbort),
+            SerialMessage::PurgeComm);
+}

@@ -1,0 +1,104 @@
+#include <algorithm>
+
+#include "serial/SerialMessages.h"
+#include "serial/SerialPort.h"
+
+std::unique_ptr<TTransfer> TSerialPort::NewTransfer() {
+    auto transfer = std::make_unique<TTransfer>();
+    transfer->Io = Driver_->NewTransfer();
+    return transfer;
+}
+
+void TSerialPort::DisposeTransfer(std::unique_ptr<TTransfer>& transfer) {
+    transfer.reset();
+}
+
+int32_t TSerialPort::BeginWrite(const char* buffer, int32_t count, TTransfer* transfer) {
+    Require(transfer != nullptr, SerialMessage::Async);
+    transfer->Direction = tkWrite;
+    uint32_t immediate = 0;
+    Require(Handle_ && transfer->Io &&
+                Handle_->WriteFile(buffer, static_cast<uint32_t>(std::max(count, 0)), immediate,
+                                   *transfer->Io),
+            SerialMessage::Write);
+    return static_cast<int32_t>(immediate);
+}
+
+int32_t TSerialPort::BeginWriteBytes(const ByteString& str, TTransfer* transfer) {
+    if (str.empty()) {
+        return 0;
+    }
+    return BeginWrite(str.data(), static_cast<int32_t>(str.size()), transfer);
+}
+
+int32_t TSerialPort::BeginRead(char* buffer, int32_t count, TTransfer* transfer) {
+    Require(transfer != nullptr, SerialMessage::Async);
+    transfer->Direction = tkRead;
+    uint32_t immediate = 0;
+    Require(Handle_ && transfer->Io &&
+                Handle_->ReadFile(buffer, static_cast<uint32_t>(std::max(count, 0)), immediate,
+                                  *transfer->Io),
+            SerialMessage::Read);
+    return static_cast<int32_t>(immediate);
+}
+
+int32_t TSerialPort::BeginReadBytes(ByteString& str, int32_t count, TTransfer* transfer) {
+    str.resize(count > 0 ? static_cast<size_t>(count) : 0);
+    if (count < 1) {
+        return 0;
+    }
+    return BeginRead(str.data(), count, transfer);
+}
+
+int32_t TSerialPort::EndTransfer(TTransfer* transfer) {
+    Require(transfer != nullptr, SerialMessage::Async);
+    uint32_t count = 0;
+    const bool completed = transfer->Io && transfer->Io->Wait() && transfer->Io->Result(count);
+    Require(completed, transfer->Direction == tkRead ? SerialMessage::Read : SerialMessage::Write);
+    return static_cast<int32_t>(count);
+}
+
+int32_t TSerialPort::WriteBytes(const ByteString& str) {
+    std::unique_ptr<TTransfer> transfer = NewTransfer();
+    BeginWriteBytes(str, transfer.get());
+    const int32_t written = EndTransfer(transfer.get());
+    DisposeTransfer(transfer);
+    return written;
+}
+
+int32_t TSerialPort::ReadBytes(ByteString& str, int32_t count) {
+    std::unique_ptr<TTransfer> transfer = NewTransfer();
+    BeginReadBytes(str, count, transfer.get());
+    // A driver never reports more than was asked for; the clamp keeps a faulty one from
+    // exposing bytes that were not read.
+    const int32_t read =
+        std::clamp(EndTransfer(transfer.get()), 0, static_cast<int32_t>(str.size()));
+    str.resize(static_cast<size_t>(read));
+    DisposeTransfer(transfer);
+    return read;
+}
+
+int32_t TSerialPort::BytesWaiting() {
+    TCommStatus status;
+    Require(Handle_ && Handle_->ClearCommError(status), SerialMessage::ClearCommError);
+    return static_cast<int32_t>(status.InQueue);
+}
+
+TModemSignals TSerialPort::ModemSignals() {
+    uint32_t status = 0;
+    Require(Handle_ && Handle_->GetCommModemStatus(status), SerialMessage::GetCommModemStatus);
+    TModemSignals signals;
+    if (status & SerialCode::ModemCtsOn) {
+        signals.Include(msCTS);
+    }
+    if (status & SerialCode::ModemDsrOn) {
+        signals.Include(msDSR);
+    }
+    if (status & SerialCode::ModemRingOn) {
+        signals.Include(msRing);
+    }
+    if (status & SerialCode::ModemRlsdOn) {
+        signals.Include(msRLSD);
+    }
+    return signals;
+}
