@@ -1,10 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "settings/IniDocument.h"
 
 using namespace std::string_literals;
 
 namespace {
+
+// Test names from the cases' descriptions.
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (const char c : std::string_view(info.param.What)) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
 
 struct TReadCase {
     const char* What;
@@ -54,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         TReadCase{"2047 at most", "[A]\r\nText=" + Long + "\r\n", "A", "Text",
                   Long.substr(0, 2047)},
         TReadCase{"2047 after the quotes", "[A]\r\nText=\"" + Long + "\"\r\n", "A", "Text",
-                  Long.substr(0, 2047)}));
+                  Long.substr(0, 2047)}),
+    CaseName<TReadCase>);
 
 struct TWriteCase {
     const char* What;
@@ -88,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "3", "[A]\nText=3\n[A]\nText=2\n"},
                     TWriteCase{"quotes and Windows-1251 bytes unchanged", "", "Edit7",
                                "\"\xCA +3\"", "[Edit7]\r\nText=\"\xCA +3\"\r\n"},
-                    TWriteCase{"empty value", "[A]\r\nText=1\r\n", "A", "", "[A]\r\nText=\r\n"}));
+                    TWriteCase{"empty value", "[A]\r\nText=1\r\n", "A", "", "[A]\r\nText=\r\n"}),
+    CaseName<TWriteCase>);
 
 TEST(IniDocument, KeepsEveryByteOfWhatItRead) {
     const ByteString content = "junk\r[A]\n\n  Text = \"x\" \r\n;c\r\n\r[B\x00]\rlast"s;
