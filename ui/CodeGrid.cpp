@@ -1,0 +1,84 @@
+#include "ui/CodeGrid.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+
+#include "ui/WindowsText.h"
+
+namespace {
+
+constexpr int kDesignColumnWidth = 64;
+constexpr int kRowHeight = 24;
+
+std::unique_ptr<QTableWidgetItem> MakeItem(bool fixed, const QPalette& palette) {
+    auto item = std::make_unique<QTableWidgetItem>();
+    if (fixed) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(palette.button());
+    } else {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+    }
+    return item;
+}
+
+}  // namespace
+
+QWidget* TUnlimitedCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                              const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->setMaxLength(std::numeric_limits<int>::max());
+    }
+    return editor;
+}
+
+TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
+    : QTableWidget(kRows - 1, kColumns, parent) {
+    setItemDelegate(&cellDelegate_);
+    for (int column = 0; column < kColumns; ++column) {
+        setHorizontalHeaderItem(column, MakeItem(true, palette()).release());
+        for (int row = 1; row < kRows; ++row) {
+            setItem(row - 1, column, MakeItem(column == 0, palette()).release());
+        }
+    }
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(1);
+    setColumnWidth(0, kDesignColumnWidth);
+    setColumnWidth(1, codeColumnWidth);
+    setShowGrid(true);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+}
+
+QTableWidgetItem& TCodeGrid::GridItem(int column, int row) const {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) {
+        throw std::out_of_range("code grid cell out of range");
+    }
+    return row == 0 ? *horizontalHeaderItem(column) : *item(row - 1, column);
+}
+
+ByteString TCodeGrid::Cell(int column, int row) const {
+    return ToWindows1251(GridItem(column, row).text());
+}
+
+void TCodeGrid::SetCell(int column, int row, const ByteString& text) {
+    GridItem(column, row).setText(FromWindows1251(text));
+}
+
+void TCodeGrid::ClearColumn(int column) {
+    for (int row = 0; row < kRows; ++row) {
+        GridItem(column, row).setText(QString());
+    }
+}
+
+void TCodeGrid::SetColumnWidth(int column, int pixels) {
+    setColumnWidth(column, pixels);
+}

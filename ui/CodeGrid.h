@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+#include "protocol/CodeTableGrid.h"
+
+// Code cells take any number of characters while edited; the length is checked at upload.
+class TUnlimitedCellDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+};
+
+// A report-code grid: row 0 is the fixed header row (the table's header), column 0 the fixed
+// column of event names; the code cells of column 1 are edited in place without a length limit.
+class TCodeGrid final : public QTableWidget, public TCodeTableGrid {
+    Q_OBJECT
+
+  public:
+    static constexpr int kRows = 26;
+    static constexpr int kColumns = 2;
+
+    explicit TCodeGrid(int codeColumnWidth, QWidget* parent = nullptr);
+
+    ByteString Cell(int column, int row) const override;
+    void SetCell(int column, int row, const ByteString& text) override;
+    void ClearColumn(int column) override;
+    void SetColumnWidth(int column, int pixels) override;
+
+    // The cell in the grid's own numbering, row 0 being the header.
+    QTableWidgetItem& GridItem(int column, int row) const;
+
+  private:
+    TUnlimitedCellDelegate cellDelegate_;
+};

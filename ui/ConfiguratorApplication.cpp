@@ -1,0 +1,33 @@
+#include "ui/ConfiguratorApplication.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+
+#include "ui/MessageBoxes.h"
+
+TConfiguratorApplication::TConfiguratorApplication(QApplication& application)
+    : application_(application) {
+    SetTitle();
+    LoadQtTranslations();
+}
+
+// Set as the application's name rather than its display name: Qt appends a display name to every
+// window caption, and the caption is to read "Ирвен А4 Конфигуратор" alone. The name still gives
+// the title to the taskbar entry and to the message boxes.
+void TConfiguratorApplication::SetTitle() {
+    QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setDesktopFileName(DesktopFileName);
+}
+
+void TConfiguratorApplication::LoadQtTranslations() {
+    if (qtTranslations_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslations_);
+    }
+}
+
+int TConfiguratorApplication::Run() {
+    form_.emplace();
+    form_->show();
+    return application_.exec();
+}

@@ -1,0 +1,653 @@
+#include "ui/Form1.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QMetaObject>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "protocol/DownloadJournal.h"
+#include "protocol/ECodeTableInvalid.h"
+#include "protocol/ReadSettings.h"
+#include "protocol/WriteSettings.h"
+#include "settings/SettingsFile.h"
+#include "ui/MessageBoxes.h"
+#include "ui/WindowsText.h"
+
+namespace {
+
+const std::array<QString, 15> kBaudRates{
+    QStringLiteral("110"),    QStringLiteral("300"),    QStringLiteral("600"),
+    QStringLiteral("1200"),   QStringLiteral("2400"),   QStringLiteral("4800"),
+    QStringLiteral("9600"),   QStringLiteral("14400"),  QStringLiteral("19200"),
+    QStringLiteral("38400"),  QStringLiteral("56000"),  QStringLiteral("57600"),
+    QStringLiteral("115200"), QStringLiteral("128000"), QStringLiteral("256000"),
+};
+constexpr int kStartBaudRate = 12;
+
+const QString kSettingsFilter = QStringLiteral("Settings .ini (*.ini)");
+const QString kOpenTitle =
+    QStringLiteral("Відкривання конфігурації (повинна знаходитися в папці з .ехе)");
+const QString kSaveTitle =
+    QStringLiteral("Збереження конфігурації (повинна знаходитися в папці з .ехе)");
+
+// Outer size 811 by 692 less a typical frame.
+constexpr int kWindowWidth = 795;
+constexpr int kWindowHeight = 654;
+constexpr int kPagesWidth = 689;
+constexpr int kPagesHeight = 609;
+constexpr int kSectionGap = 8;
+
+// Places the controls of one row of a page at their positions, each wider than given when its
+// text needs it; a control is moved right when the one before it has grown into its place.
+class TRowPlacer {
+  public:
+    void Place(QWidget& widget, int left, int top, int width, int height) {
+        const int x = std::max(left, nextFree_);
+        const int w = std::max(width, widget.sizeHint().width());
+        widget.setGeometry(x, top, w, std::max(height, widget.sizeHint().height()));
+        nextFree_ = x + w + kMinimumGap;
+    }
+
+  private:
+    static constexpr int kMinimumGap = 6;
+    int nextFree_ = 0;
+};
+
+// The line monitor's wake-up hook, used once the serial port offers it.
+template <typename Port>
+void SetSyncWakeup(Port& port, std::function<void()> wakeup) {
+    if constexpr (requires { port.SetSyncWakeup(wakeup); }) {
+        port.SetSyncWakeup(std::move(wakeup));
+    }
+}
+
+template <typename Port>
+void RunSyncCalls(Port& port) {
+    if constexpr (requires { port.ServiceSyncCalls(); }) {
+        port.ServiceSyncCalls();
+    }
+}
+
+QFont PixelFont(const QString& family, int pixels, bool bold = false) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+TForm1::TForm1(TForm1Services services, QWidget* parent)
+    : QWidget(parent),
+      services_(std::move(services)),
+      StringGrid2(88),
+      StringGrid3(122),
+      SerialPort1(services_.SerialDriver),
+      codObjLimit_(CodObj, 4),
+      timePeriodLimit_(TimePeriod, 3),
+      localPort1Limit_(LocalPort1, 5),
+      localPort2Limit_(LocalPort2, 5),
+      edit6Limit_(Edit6, 3),
+      settingsStore_(TSettingsPageControls{
+          {&CodObj, &TimePeriod, &Edit7, &Edit1, &TochDost1, &Server1, &LocalPort1, &ServerPort1,
+           &TochDost2, &Server2, &LocalPort2, &ServerPort2},
+          &CheckBox1,
+          &CheckBox2,
+          &RadioButton1,
+          &RadioButton2,
+          &RadioButton3,
+          &RadioButton4}),
+      eventCodes_(TCodeTableKind::Events, StringGrid2),
+      restoreCodes_(TCodeTableKind::Restore, StringGrid3),
+      link_(SerialPort1, ProgressBar1, *services_.Clock) {
+    BuildWindow();
+    SetDesignValues();
+    SetTabOrder();
+    SetAccessibleNames();
+    ConnectHandlers();
+    InstallSyncWakeup();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(Caption);
+    BuildConnectionPanel();
+    BuildSettingsPage();
+    BuildCodePage();
+    BuildJournalPage();
+
+    PageControl1.setObjectName(QStringLiteral("PageControl1"));
+    PageControl1.addTab(&TabSheet1, QStringLiteral("GPRS"));
+    PageControl1.addTab(&TabSheet2, QStringLiteral("Коды событий"));
+    PageControl1.addTab(&TabSheet4, QStringLiteral("Журнал Событий"));
+    PageControl1.setTabVisible(PageControl1.indexOf(&TabSheet4), false);
+    PageControl1.setCurrentWidget(&TabSheet1);
+    PageControl1.setMinimumSize(kPagesWidth, kPagesHeight);
+    PageControl1.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
+
+    formLayout_.addLayout(&panelLayout_, 0, 0);
+    formLayout_.addWidget(&PageControl1, 0, 1);
+    formLayout_.addWidget(&ProgressBar1, 1, 1);
+    formLayout_.setColumnStretch(2, 1);
+    formLayout_.setRowStretch(2, 1);
+    setLayout(&formLayout_);
+    resize(kWindowWidth, kWindowHeight);
+}
+
+void TForm1::BuildConnectionPanel() {
+    port.setObjectName(QStringLiteral("port"));
+    port.setEditable(true);
+    port.setInsertPolicy(QComboBox::NoInsert);
+    baudrate.setObjectName(QStringLiteral("baudrate"));
+    baudrate.setEditable(true);
+    baudrate.setInsertPolicy(QComboBox::NoInsert);
+    for (const QString& rate : kBaudRates) {
+        baudrate.addItem(rate);
+    }
+    Button1.setObjectName(QStringLiteral("Button1"));
+    Button1.setText(QStringLiteral("Подключить"));
+    Button2.setObjectName(QStringLiteral("Button2"));
+    Button2.setText(QStringLiteral("Отключить"));
+    for (QWidget* control : std::initializer_list<QWidget*>{&port, &baudrate, &Button1, &Button2}) {
+        panelLayout_.addWidget(control);
+    }
+    panelLayout_.addStretch(1);
+}
+
+void TForm1::BuildSettingsPage() {
+    TabSheet1.setObjectName(QStringLiteral("TabSheet1"));
+    const std::array<std::pair<QPushButton*, QString>, 4> buttons{{
+        {&Button3, QStringLiteral("Прочитать GPRS с прибора")},
+        {&Button4, QStringLiteral("Записать GPRS в прибор")},
+        {&Button5, QStringLiteral("Открыть GPRS настройки")},
+        {&Button6, QStringLiteral("Сохранить GPRS настройки")},
+    }};
+    int row = 0;
+    for (const auto& [button, caption] : buttons) {
+        button->setText(caption);
+        settingsLayout_.addWidget(button, row++, 0);
+    }
+    Button3.setObjectName(QStringLiteral("Button3"));
+    Button4.setObjectName(QStringLiteral("Button4"));
+    Button5.setObjectName(QStringLiteral("Button5"));
+    Button6.setObjectName(QStringLiteral("Button6"));
+
+    BuildSiteGroup();
+    Label12.setObjectName(QStringLiteral("Label12"));
+    Label12.setText(
+        QStringLiteral("Точка доступа для всех мобильных операторов Украины - \"internet\""));
+    QFont noteFont = Label12.font();
+    noteFont.setPointSize(10);
+    noteFont.setBold(true);
+    Label12.setFont(noteFont);
+    Label12.setContentsMargins(0, kSectionGap, 0, kSectionGap);
+    GroupBox1.setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1.setTitle(QStringLiteral("SIM 1"));
+    BuildSimGroup(GroupBox1, sim1Layout_, TochDost1, ServerPort1, LocalPort1, Server1Label, Server1,
+                  RadioButton1, RadioButton2, 1);
+    GroupBox2.setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2.setTitle(QStringLiteral("SIM 2"));
+    BuildSimGroup(GroupBox2, sim2Layout_, TochDost2, ServerPort2, LocalPort2, Server2Label, Server2,
+                  RadioButton3, RadioButton4, 2);
+    TochDost1Label.setBuddy(&TochDost1);
+    ServerPort1Label.setBuddy(&ServerPort1);
+    LocalPort1Label.setBuddy(&LocalPort1);
+    TochDost2Label.setBuddy(&TochDost2);
+    ServerPort2Label.setBuddy(&ServerPort2);
+    LocalPort2Label.setBuddy(&LocalPort2);
+
+    settingsLayout_.setVerticalSpacing(0);
+    settingsLayout_.setRowMinimumHeight(4, kSectionGap);
+    settingsLayout_.addWidget(&GroupBox3, 5, 0, 1, 2);
+    settingsLayout_.addWidget(&Label12, 6, 0, 1, 3);
+    settingsLayout_.addWidget(&GroupBox1, 7, 0, 1, 2);
+    settingsLayout_.setRowMinimumHeight(8, kSectionGap);
+    settingsLayout_.addWidget(&GroupBox2, 9, 0, 1, 2);
+    settingsLayout_.setRowStretch(10, 1);
+    settingsLayout_.setColumnStretch(2, 1);
+    TabSheet1.setLayout(&settingsLayout_);
+}
+
+void TForm1::BuildSiteGroup() {
+    GroupBox3.setObjectName(QStringLiteral("GroupBox3"));
+    CodObj.setObjectName(QStringLiteral("CodObj"));
+    TimePeriod.setObjectName(QStringLiteral("TimePeriod"));
+    Edit7.setObjectName(QStringLiteral("Edit7"));
+    Edit1.setObjectName(QStringLiteral("Edit1"));
+    CheckBox1.setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox2.setObjectName(QStringLiteral("CheckBox2"));
+    CodObjLabel.setText(QStringLiteral("Код объекта"));
+    CodObjLabel.setBuddy(&CodObj);
+    TimePeriodLabel.setText(QStringLiteral("Период тестовых сообщений"));
+    TimePeriodLabel.setBuddy(&TimePeriod);
+    TimePeriodRange.setText(QStringLiteral("1-255 минут"));
+    SmsNumbersLabel.setText(QStringLiteral("Номера для SMS оповещения"));
+    Edit7Label.setText(QStringLiteral("1"));
+    Edit7Label.setBuddy(&Edit7);
+    Edit1Label.setText(QStringLiteral("2"));
+    Edit1Label.setBuddy(&Edit1);
+    CheckBox1.setText(QStringLiteral("Активация  SMS режима"));
+    CheckBox2.setText(QStringLiteral("Активация GPRS режима"));
+
+    siteLayout_.addWidget(&CodObjLabel, 0, 0);
+    siteLayout_.addWidget(&TimePeriodLabel, 0, 1, 1, 2);
+    siteLayout_.addWidget(&CodObj, 1, 0);
+    siteLayout_.addWidget(&TimePeriod, 1, 1);
+    siteLayout_.addWidget(&TimePeriodRange, 1, 2);
+    siteLayout_.addWidget(&SmsNumbersLabel, 2, 1, 1, 2);
+    siteLayout_.addWidget(&CheckBox1, 3, 0);
+    siteLayout_.addWidget(&Edit7, 3, 1);
+    siteLayout_.addWidget(&Edit7Label, 3, 2);
+    siteLayout_.addWidget(&CheckBox2, 4, 0);
+    siteLayout_.addWidget(&Edit1, 4, 1);
+    siteLayout_.addWidget(&Edit1Label, 4, 2);
+    siteLayout_.setRowMinimumHeight(2, 2 * kSectionGap);
+    siteLayout_.setColumnStretch(3, 1);
+    GroupBox3.setLayout(&siteLayout_);
+}
+
+void TForm1::BuildSimGroup(QGroupBox& group, QGridLayout& layout, QLineEdit& apn,
+                           QLineEdit& serverPort, QLineEdit& localPort, QLabel& serverLabel,
+                           QLineEdit& server, QRadioButton& tcp, QRadioButton& udp, int sim) {
+    const QString number = QString::number(sim);
+    apn.setObjectName(QStringLiteral("TochDost") + number);
+    serverPort.setObjectName(QStringLiteral("ServerPort") + number);
+    localPort.setObjectName(QStringLiteral("LocalPort") + number);
+    server.setObjectName(QStringLiteral("Server") + number);
+    tcp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim - 1));
+    udp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim));
+    tcp.setText(QStringLiteral("TCP"));
+    udp.setText(QStringLiteral("UDP"));
+    serverLabel.setText(QStringLiteral("IP адресс сервера ") + number);
+    serverLabel.setBuddy(&server);
+
+    QLabel& apnLabel = sim == 1 ? TochDost1Label : TochDost2Label;
+    QLabel& serverPortLabel = sim == 1 ? ServerPort1Label : ServerPort2Label;
+    QLabel& localPortLabel = sim == 1 ? LocalPort1Label : LocalPort2Label;
+    apnLabel.setText(QStringLiteral("Точка доступа"));
+    serverPortLabel.setText(QStringLiteral("Порт сервера"));
+    localPortLabel.setText(QStringLiteral("Локальный порт"));
+
+    layout.addWidget(&apnLabel, 0, 0);
+    layout.addWidget(&serverPortLabel, 0, 1);
+    layout.addWidget(&localPortLabel, 0, 2);
+    layout.addWidget(&apn, 1, 0);
+    layout.addWidget(&serverPort, 1, 1);
+    layout.addWidget(&localPort, 1, 2);
+    layout.addWidget(&serverLabel, 2, 0);
+    layout.addWidget(&server, 3, 0);
+    layout.addWidget(&tcp, 3, 1);
+    layout.addWidget(&udp, 3, 2);
+    layout.setColumnStretch(3, 1);
+    group.setLayout(&layout);
+}
+
+void TForm1::BuildCodePage() {
+    TabSheet2.setObjectName(QStringLiteral("TabSheet2"));
+    const std::array<std::pair<QPushButton*, const char*>, 4> buttons{{
+        {&Button7, "Button7"},
+        {&Button8, "Button8"},
+        {&Button9, "Button9"},
+        {&Button11, "Button11"},
+    }};
+    for (const auto& [button, name] : buttons) {
+        button->setObjectName(QString::fromLatin1(name));
+        button->setParent(&TabSheet2);
+    }
+    Button7.setText(QStringLiteral("Записать"));
+    Button8.setText(QStringLiteral("Прочитать"));
+    Button9.setText(QStringLiteral("Записать"));
+    Button11.setText(QStringLiteral("Прочитать"));
+    TRowPlacer row;
+    row.Place(Button7, 32, 24, 75, 25);
+    row.Place(Button8, 120, 24, 75, 25);
+    row.Place(Button9, 376, 24, 75, 25);
+    row.Place(Button11, 464, 24, 75, 25);
+
+    StringGrid2.setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2.setParent(&TabSheet2);
+    StringGrid2.setGeometry(32, 56, 281, 457);
+    StringGrid3.setObjectName(QStringLiteral("StringGrid3"));
+    StringGrid3.setParent(&TabSheet2);
+    StringGrid3.setGeometry(344, 56, 321, 449);
+}
+
+void TForm1::BuildJournalPage() {
+    TabSheet4.setObjectName(QStringLiteral("TabSheet4"));
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{&Label31, &Edit6, &Button10, &StringGrid1}) {
+        control->setParent(&TabSheet4);
+    }
+    const QFont pageFont = PixelFont(QStringLiteral("MS Sans Serif"), 13);
+    Label31.setObjectName(QStringLiteral("Label31"));
+    Label31.setText(QStringLiteral("Количество событий : 1-255"));
+    Label31.setFont(pageFont);
+    Label31.setBuddy(&Edit6);
+    Edit6.setObjectName(QStringLiteral("Edit6"));
+    Edit6.setFont(pageFont);
+    Button10.setObjectName(QStringLiteral("Button10"));
+    Button10.setText(QStringLiteral("Прочитать журнал"));
+    Button10.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+    TRowPlacer row;
+    row.Place(Label31, 168, 32, 177, 16);
+    row.Place(Edit6, 368, 24, 65, 24);
+    row.Place(Button10, 464, 24, 121, 25);
+    StringGrid1.setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1.setGeometry(64, 56, 577, 457);
+}
+
+void TForm1::SetDesignValues() {
+    const TMemorySettingsStore defaults;
+    for (const TTextFieldInfo& field : TextFields) {
+        settingsStore_.SetText(field.Field, defaults.Text(field.Field));
+    }
+    settingsStore_.SetSmsMode(defaults.SmsMode());
+    settingsStore_.SetGprsMode(defaults.GprsMode());
+    settingsStore_.SetTransport(TSim::Sim1, defaults.Transport(TSim::Sim1));
+    settingsStore_.SetTransport(TSim::Sim2, defaults.Transport(TSim::Sim2));
+    Edit6.setText(QStringLiteral("20"));
+}
+
+void TForm1::SetTabOrder() {
+    const std::array<QWidget*, 36> order{
+        &PageControl1, &Button3,     &Button4,      &Button5,      &Button6,     &CodObj,
+        &TimePeriod,   &Edit7,       &CheckBox1,    &Edit1,        &CheckBox2,   &TochDost1,
+        &ServerPort1,  &LocalPort1,  &RadioButton1, &RadioButton2, &Server1,     &TochDost2,
+        &ServerPort2,  &LocalPort2,  &RadioButton3, &RadioButton4, &Server2,     &Button7,
+        &Button8,      &Button9,     &Button11,     &StringGrid2,  &StringGrid3, &Edit6,
+        &Button10,     &StringGrid1, &port,         &baudrate,     &Button1,     &Button2,
+    };
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void TForm1::SetAccessibleNames() {
+    port.setAccessibleName(QStringLiteral("Порт"));
+    baudrate.setAccessibleName(QStringLiteral("Скорость"));
+    PageControl1.setAccessibleName(QStringLiteral("Страницы"));
+    ProgressBar1.setAccessibleName(QStringLiteral("Ход обмена"));
+    StringGrid2.setAccessibleName(QStringLiteral("Коды событий"));
+    StringGrid3.setAccessibleName(QStringLiteral("Коды восстановления"));
+    StringGrid1.setAccessibleName(QStringLiteral("Журнал событий"));
+    GroupBox3.setAccessibleName(QStringLiteral("Объект"));
+    Edit6.setAccessibleName(Label31.text());
+    for (const TTextFieldInfo& field : TextFields) {
+        settingsStore_.Edit(field.Field)
+            .setAccessibleName(
+                QString::fromUtf8(field.Label.data(), static_cast<qsizetype>(field.Label.size())));
+    }
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        button->setAccessibleName(button->text());
+    }
+    RadioButton1.setAccessibleName(QStringLiteral("TCP (SIM 1)"));
+    RadioButton2.setAccessibleName(QStringLiteral("UDP (SIM 1)"));
+    RadioButton3.setAccessibleName(QStringLiteral("TCP (SIM 2)"));
+    RadioButton4.setAccessibleName(QStringLiteral("UDP (SIM 2)"));
+    Button7.setAccessibleName(QStringLiteral("Записать коды событий"));
+    Button8.setAccessibleName(QStringLiteral("Прочитать коды событий"));
+    Button9.setAccessibleName(QStringLiteral("Записать коды восстановления"));
+    Button11.setAccessibleName(QStringLiteral("Прочитать коды восстановления"));
+}
+
+void TForm1::ConnectHandlers() {
+    const std::array<std::pair<QPushButton*, void (TForm1::*)()>, 11> handlers{{
+        {&Button1, &TForm1::Button1Click},
+        {&Button2, &TForm1::Button2Click},
+        {&Button3, &TForm1::Button3Click},
+        {&Button4, &TForm1::Button4Click},
+        {&Button5, &TForm1::Button5Click},
+        {&Button6, &TForm1::Button6Click},
+        {&Button7, &TForm1::Button7Click},
+        {&Button8, &TForm1::Button8Click},
+        {&Button9, &TForm1::Button9Click},
+        {&Button10, &TForm1::Button10Click},
+        {&Button11, &TForm1::Button11Click},
+    }};
+    for (const auto& [button, handler] : handlers) {
+        connect(button, &QPushButton::clicked, this, handler);
+    }
+    // Nothing selects the journal page; should anything try, the page shown before stays.
+    connect(&PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (PageControl1.widget(index) == &TabSheet4) {
+            PageControl1.setCurrentWidget(&TabSheet1);
+        }
+    });
+}
+
+// The line monitor wakes the window from its own thread when a synchronised delivery waits; the
+// delivery then runs on the window's thread, but never inside an exchange's waits.
+void TForm1::InstallSyncWakeup() {
+    SetSyncWakeup(SerialPort1, [this] {
+        QMetaObject::invokeMethod(this, &TForm1::ServiceSyncCalls, Qt::QueuedConnection);
+    });
+}
+
+void TForm1::ServiceSyncCalls() {
+    if (busy_) {
+        syncCallsHeld_ = true;
+        return;
+    }
+    RunSyncCalls(SerialPort1);
+}
+
+void TForm1::RunHandler(const std::function<void()>& body) {
+    if (busy_) {
+        return;
+    }
+    busy_ = true;
+    std::optional<QString> error;
+    std::optional<QString> warning;
+    try {
+        body();
+    } catch (const ECodeTableInvalid& invalid) {
+        warning = QString::fromUtf8(invalid.what());
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+    } catch (...) {
+        error = QStringLiteral("Неизвестная ошибка");
+    }
+    EndHandler();
+    if (warning) {
+        ShowValidationWarning(*warning);
+    }
+    if (error) {
+        ShowError(*error);
+    }
+    if (closeHeld_) {
+        closeHeld_ = false;
+        close();
+    }
+}
+
+void TForm1::EndHandler() {
+    busy_ = false;
+    if (syncCallsHeld_) {
+        syncCallsHeld_ = false;
+        ServiceSyncCalls();
+    }
+}
+
+// A close asked for during an exchange waits for its end, as every other input does.
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        closeHeld_ = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TForm1::FormCreate() {
+    RunHandler([this] {
+        std::vector<std::string> ports;
+        services_.ListPorts(ports);
+        for (const std::string& name : ports) {
+            port.addItem(QString::fromStdString(name));
+        }
+        port.setCurrentIndex(0);
+        baudrate.setCurrentIndex(kStartBaudRate);
+        Button2.setEnabled(false);
+        StringGrid1.SetCellText(0, 0, ToWindows1251(QStringLiteral("Номер")));
+        StringGrid1.SetCellText(1, 0, ToWindows1251(QStringLiteral("Событие")));
+        LoadDefaultCodes(eventCodes_);
+        LoadDefaultCodes(restoreCodes_);
+        LoadStartupSettings(settingsStore_, services_.SettingsDirectory);
+    });
+}
+
+void TForm1::ShowConnected(bool connected) {
+    Button1.setEnabled(!connected);
+    port.setEnabled(!connected);
+    baudrate.setEnabled(!connected);
+    Button2.setEnabled(connected);
+}
+
+// A speed typed into the list counts when it is one of the entries; no other speed reaches the
+// port.
+TBaudRate TForm1::SelectedBaudRate() const {
+    const QString text = baudrate.currentText().trimmed();
+    const auto entry = std::find(kBaudRates.begin(), kBaudRates.end(), text);
+    if (entry == kBaudRates.end()) {
+        throw std::runtime_error("Скорость «" + baudrate.currentText().toStdString() +
+                                 "» не поддерживается: выберите скорость из списка");
+    }
+    return static_cast<TBaudRate>(entry - kBaudRates.begin());
+}
+
+void TForm1::Button1Click() {
+    RunHandler([this] {
+        const TBaudRate rate = SelectedBaudRate();
+        if (SerialPort1.Close()) {
+            SerialPort1.SetPort(port.currentText().toStdString());
+            SerialPort1.SetBaudRate(rate);
+        }
+        if (SerialPort1.Open()) {
+            ShowConnected(true);
+        }
+    });
+}
+
+// Ends disconnected whatever closing reported; an error from it is shown after.
+void TForm1::Button2Click() {
+    RunHandler([this] {
+        std::exception_ptr failure;
+        try {
+            SerialPort1.Close();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        ShowConnected(false);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    });
+}
+
+void TForm1::Button3Click() {
+    RunHandler([this] { ReadSettings(link_, settingsStore_); });
+}
+
+void TForm1::Button4Click() {
+    RunHandler([this] { WriteSettings(link_, settingsStore_); });
+}
+
+void TForm1::PrepareOpenDialog() {
+    if (OpenDialog1) {
+        return;
+    }
+    OpenDialog1.emplace(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setWindowTitle(kOpenTitle);
+    OpenDialog1->setDirectory(QString::fromStdString(services_.SettingsDirectory));
+    OpenDialog1->setNameFilter(kSettingsFilter);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::AnyFile);
+    OpenDialog1->setSizeGripEnabled(true);
+}
+
+void TForm1::Button5Click() {
+    RunHandler([this] {
+        PrepareOpenDialog();
+        if (services_.Modal->Exec(*OpenDialog1) != QDialog::Accepted ||
+            OpenDialog1->selectedFiles().isEmpty()) {
+            return;
+        }
+        OpenSettingsFile(settingsStore_, services_.SettingsDirectory,
+                         OpenDialog1->selectedFiles().constFirst().toStdString());
+        ShowConfirmation(QStringLiteral("Открыто успешно."));
+    });
+}
+
+void TForm1::Button6Click() {
+    RunHandler([this] {
+        QFileDialog dialog(this, kSaveTitle, QDir::currentPath(), kSettingsFilter);
+        dialog.setObjectName(QStringLiteral("SaveDialog1"));
+        dialog.selectNameFilter(kSettingsFilter);
+        dialog.setDefaultSuffix(QStringLiteral("ini"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The file written is the one of that name in the program directory: the question about
+        // replacing it is asked there, not about a file of the folder the dialog shows.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setSizeGripEnabled(true);
+        if (services_.Modal->Exec(dialog) != QDialog::Accepted ||
+            dialog.selectedFiles().isEmpty()) {
+            return;
+        }
+        const bool saved =
+            SaveSettingsFile(settingsStore_, services_.SettingsDirectory,
+                             dialog.selectedFiles().constFirst().toStdString(),
+                             [this](const std::string& path) { return ConfirmReplace(path); });
+        if (saved) {
+            ShowConfirmation(QStringLiteral("Сохранено успешно."));
+        }
+    });
+}
+
+bool TForm1::ConfirmReplace(const std::string& path) {
+    const auto box = MakeReplaceQuestion(QString::fromStdString(path), this);
+    return services_.Modal->Exec(*box) == QMessageBox::Yes;
+}
+
+void TForm1::Button7Click() {
+    RunHandler([this] { UploadCodeTable(link_, eventCodes_); });
+}
+
+void TForm1::Button8Click() {
+    RunHandler([this] { DownloadCodeTable(link_, eventCodes_); });
+}
+
+void TForm1::Button9Click() {
+    RunHandler([this] { UploadCodeTable(link_, restoreCodes_); });
+}
+
+void TForm1::Button11Click() {
+    RunHandler([this] { DownloadCodeTable(link_, restoreCodes_); });
+}
+
+void TForm1::Button10Click() {
+    RunHandler([this] { DownloadJournal(link_, StringGrid1, ToWindows1251(Edit6.text())); });
+}
+
+void TForm1::ShowError(const QString& message) {
+    const auto box = MakeErrorBox(message, this);
+    services_.Modal->Exec(*box);
+}
+
+void TForm1::ShowConfirmation(const QString& message) {
+    const auto box = MakeConfirmationBox(message, this);
+    services_.Modal->Exec(*box);
+}
+
+void TForm1::ShowValidationWarning(const QString& message) {
+    const auto box = MakeValidationWarning(message, this);
+    services_.Modal->Exec(*box);
+}

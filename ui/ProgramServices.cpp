@@ -1,0 +1,14 @@
+#include "serial/PortList.h"
+#include "settings/SettingsFile.h"
+#include "ui/Form1.h"
+#include "ui/WindowClock.h"
+
+TForm1Services TForm1Services::Program() {
+    TForm1Services services;
+    services.SerialDriver = PlatformSerialDriver();
+    services.ListPorts = [](std::vector<std::string>& ports) { ListSerialPorts(ports); };
+    services.SettingsDirectory = ProgramDirectory();
+    services.Modal = std::make_shared<TExecModalRunner>();
+    services.Clock = std::make_shared<TWindowClock>();
+    return services;
+}
