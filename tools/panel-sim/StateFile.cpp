@@ -185,11 +185,11 @@ TPanelState ParseState(const std::string& text) {
             continue;
         }
         const auto equals = content.find('=');
-        const TLineReader reader(number, Trim(content.substr(equals + 1)));
         if (equals == std::string_view::npos) {
-            reader.Fail("expected \"Key = value\"");
+            TLineReader(number, content).Fail("expected \"Key = value\"");
         }
-        ApplyLine(state, Trim(content.substr(0, equals)), reader);
+        ApplyLine(state, Trim(content.substr(0, equals)),
+                  TLineReader(number, Trim(content.substr(equals + 1))));
     }
     return state;
 }
