@@ -1,32 +1,99 @@
 #include "serial/LineMonitor.h"
 
-#include <array>
-
+#include "serial/EventWindow.h"
 #include "serial/SerialPort.h"
 
-uint32_t EventsToMask(TLineEvents events) {
-    static constexpr std::array<uint32_t, 8> kFlags = {1, 4, 256, 8, 16, 32, 128, 1024};
-    uint32_t mask = 0;
-    for (unsigned member = 0; member < kFlags.size(); ++member) {
-        if (events.Contains(static_cast<TLineEvent>(member))) {
-            mask |= kFlags[member];
-        }
-    }
-    return mask;
-}
-
 TLineMonitor::TLineMonitor(TSerialPort& ownerPort)
-    : OwnerPort_(ownerPort), Device_(ownerPort.Handle()) {
+    : OwnerPort_(ownerPort),
+      Device_(ownerPort.Handle()),
+      ShutdownEvent_(ownerPort.Driver().NewStopSignal()) {
     if (Device_) {
+        // Its result is not looked at: a driver that cannot watch simply reports nothing.
         Device_->SetCommMask(EventsToMask(OwnerPort_.WatchedEvents()));
+    }
+    TMainThreadQueue& queue = OwnerPort_.SyncCalls();
+    queue.SenderStarted();
+    try {
+        Thread_ = std::make_unique<TMonitorThread>([this] { Execute(); });
+    } catch (...) {
+        queue.SenderFinished();
+        throw;
     }
 }
 
 TLineMonitor::~TLineMonitor() {
-    // On its way out the monitor stops the event reports and discards both queues, which is how
-    // Close throws away whatever was received and not read.
+    RequestStop();
+    OwnerPort_.SyncCalls().ServiceUntilSenderFinished();
+    Thread_->Join();
+    // Also after a handler's exception ended the loop early: this is how Close throws away
+    // whatever was received and not read.
     if (Device_) {
         Device_->SetCommMask(0);
         Device_->PurgeComm(SerialCode::PurgeTxClear | SerialCode::PurgeRxClear);
+    }
+}
+
+void TLineMonitor::RequestStop() {
+    ShutdownEvent_->Signal();
+}
+
+void TLineMonitor::Execute() {
+    try {
+        uint32_t mask = 0;
+        for (;;) {
+            const TLineWait result =
+                Device_ ? Device_->WaitLineEvents(*ShutdownEvent_, mask) : TLineWait::lwFailed;
+            if (result == TLineWait::lwEvents) {
+                ReceivedEvents_ = MaskToEvents(mask);
+                Deliver();
+            } else if (result != TLineWait::lwNoEvents) {
+                break;
+            }
+        }
+    } catch (...) {
+        // An exception from a notifier or a handler ends the monitor; nothing is shown. The
+        // port stays open and its transfers keep working.
+    }
+    OwnerPort_.SyncCalls().SenderFinished();
+}
+
+void TLineMonitor::Deliver() {
+    switch (OwnerPort_.SyncMethod()) {
+        case smThreadSync: {
+            TSerialPort& port = OwnerPort_;
+            const TLineEvents events = ReceivedEvents_;
+            port.SyncCalls().Call([&port, events] { DispatchLineEvents(port, events); });
+            break;
+        }
+        case smWindowSync:
+            SendEventMessages();
+            break;
+        case smNone:
+            DispatchEvents();
+            break;
+    }
+}
+
+void TLineMonitor::DispatchEvents() {
+    DispatchLineEvents(OwnerPort_, ReceivedEvents_);
+}
+
+void TLineMonitor::SendEventMessages() {
+    TEventWindow* window = OwnerPort_.WindowHandle();
+    if (!window) {
+        return;
+    }
+    for (TLineEvent event : kDeliveryOrder) {
+        if (ReceivedEvents_.Contains(event)) {
+            window->Send(TWindowMessage{kLineEventMessage, EventFlag(event), 0});
+        }
+    }
+}
+
+void DispatchLineEvents(TSerialPort& port, TLineEvents events) {
+    for (TLineEvent event : kDeliveryOrder) {
+        if (events.Contains(event) && port.Connected()) {
+            port.NotifyLineEvent(event);
+        }
     }
 }

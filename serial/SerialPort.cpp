@@ -50,6 +50,7 @@ bool TSerialPort::Open() {
         ConfigureAll();
         StartMonitor();
     } catch (...) {
+        StopMonitor();
         ReleaseDevice();
         Connected_ = false;
         throw;
@@ -94,11 +95,16 @@ bool TSerialPort::Close() {
 }
 
 void TSerialPort::StartMonitor() {
+    if (SyncMethod_ == smWindowSync) {
+        WindowHandle_ = NewEventWindow(*this);
+    }
     Monitor_ = std::make_unique<TLineMonitor>(*this);
 }
 
+// The monitor goes first, so it never sees the hidden window disappear.
 void TSerialPort::StopMonitor() {
     Monitor_.reset();
+    WindowHandle_.reset();
 }
 
 void TSerialPort::ReleaseDevice() {

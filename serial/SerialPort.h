@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "serial/ByteString.h"
 #include "serial/ESerialPort.h"
+#include "serial/EventWindow.h"
+#include "serial/MainThreadQueue.h"
 #include "serial/SerialDriver.h"
 #include "serial/SerialEvents.h"
 #include "serial/SerialTimeouts.h"
@@ -99,6 +103,31 @@ class TSerialPort {
     int32_t BytesWaiting();
     TModemSignals ModemSignals();
 
+    // Line-event delivery. The wake-up hook runs on the monitor thread whenever a delivery waits
+    // for the GUI thread, which then calls ServiceSyncCalls; Close also runs the waiting
+    // deliveries while it waits for the monitor. Where the hidden window is the component's own
+    // stand-in, ServiceSyncCalls also takes the messages sent to it.
+    void SetSyncWakeup(std::function<void()> wake) { SyncCalls_.SetWakeup(std::move(wake)); }
+    void ServiceSyncCalls() { SyncCalls_.ServicePending(); }
+    TMainThreadQueue& SyncCalls() { return SyncCalls_; }
+    // Shows what a handler raised on the window route; without one it is dropped.
+    void SetWindowExceptionHandler(std::function<void(std::exception_ptr)> handler) {
+        WindowExceptionHandler_ = std::move(handler);
+    }
+    TLineMonitor* Monitor() const { return Monitor_.get(); }
+    TEventWindow* WindowHandle() const { return WindowHandle_.get(); }
+
+    void NotifyRxChar();
+    void NotifyTxEmpty();
+    void NotifyRing();
+    void NotifyCTSChange();
+    void NotifyDSRChange();
+    void NotifyRLSDChange();
+    void NotifyError();
+    void NotifyRx80Full();
+    void NotifyLineEvent(TLineEvent event);
+    intptr_t EventWindowProc(const TWindowMessage& message);
+
     // The control block ConfigureLine hands to the driver.
     TSerialDcb ControlBlock() const;
     TCommTimeouts TimeoutsBlock() const;
@@ -112,6 +141,9 @@ class TSerialPort {
 
     std::shared_ptr<TSerialDriver> Driver_;
     std::shared_ptr<TSerialDevice> Handle_;
+    TMainThreadQueue SyncCalls_;
+    std::function<void(std::exception_ptr)> WindowExceptionHandler_;
+    std::unique_ptr<TEventWindow> WindowHandle_;
     std::unique_ptr<TLineMonitor> Monitor_;
     bool Connected_ = false;
 

@@ -1,0 +1,28 @@
+#include "serial/EventWindowStandIn.h"
+
+#include "serial/SerialPort.h"
+
+TEventWindowStandIn::TEventWindowStandIn(TSerialPort& port, TMainThreadQueue& queue)
+    : Port_(port), Queue_(queue) {}
+
+void TEventWindowStandIn::Send(const TWindowMessage& message) {
+    Queue_.Send([&port = Port_, message] { port.EventWindowProc(message); });
+}
+
+bool TEventWindowStandIn::SentFromOtherThread() const {
+    return Queue_.InSend();
+}
+
+void TEventWindowStandIn::Reply(intptr_t) {
+    Queue_.Reply();
+}
+
+intptr_t TEventWindowStandIn::DefaultProcedure(const TWindowMessage&) {
+    return 0;
+}
+
+#ifndef _WIN32
+std::unique_ptr<TEventWindow> NewEventWindow(TSerialPort& port) {
+    return std::make_unique<TEventWindowStandIn>(port, port.SyncCalls());
+}
+#endif
