@@ -1,0 +1,105 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "serial/PortList.h"
+#include "serial/SysfsPortSource.h"
+#include "tests/serial/SerialTestSupport.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kUnreadable = "Помилка звернення до системного реєстру";
+
+class FakeSysfs {
+  public:
+    FakeSysfs() : Root_(fs::temp_directory_path() / ("sysfs-" + std::to_string(::getpid()))) {
+        fs::remove_all(Root_);
+        fs::create_directories(Root_ / "devices" / "usb1");
+        fs::create_directories(ClassDir());
+    }
+    ~FakeSysfs() { fs::remove_all(Root_); }
+
+    fs::path ClassDir() const { return Root_ / "class" / "tty"; }
+
+    // type < 0: no type file, as for USB adapters.
+    void AddPort(const std::string& name, bool withDevice, int type = -1) {
+        const fs::path entry = ClassDir() / name;
+        fs::create_directories(entry);
+        if (withDevice) {
+            fs::create_directory_symlink(Root_ / "devices" / "usb1", entry / "device");
+        }
+        if (type >= 0) {
+            std::ofstream(entry / "type") << type << "\n";
+        }
+    }
+
+  private:
+    fs::path Root_;
+};
+
+TEST(PortListTest, ListsRealDevicesAsSortedPaths) {
+    FakeSysfs sysfs;
+    sysfs.AddPort("ttyUSB2", true);
+    sysfs.AddPort("ttyS0", true, 0);
+    sysfs.AddPort("ttyS1", true, 4);
+    sysfs.AddPort("ttyUSB10", true);
+    sysfs.AddPort("tty0", false);
+    sysfs.AddPort("console", false);
+    sysfs.AddPort("ttyACM0", true);
+    sysfs.AddPort("ttyUSB0", true);
+    std::vector<std::string> list = {"previous"};
+    ListSerialPorts(list, TSysfsPortSource(sysfs.ClassDir(), "/dev"));
+    EXPECT_THAT(list, ElementsAre("/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyUSB0", "/dev/ttyUSB10",
+                                  "/dev/ttyUSB2"));
+}
+
+TEST(PortListTest, NoPortsGiveAnEmptyList) {
+    FakeSysfs sysfs;
+    sysfs.AddPort("tty1", false);
+    std::vector<std::string> list = {"/dev/ttyUSB0"};
+    ListSerialPorts(list, TSysfsPortSource(sysfs.ClassDir(), "/dev"));
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(PortListTest, UnreadableListRaisesAndLeavesTheListAlone) {
+    std::vector<std::string> list = {"/dev/ttyUSB0"};
+    EXPECT_EQ(FailureOf([&] {
+                  ListSerialPorts(list, TSysfsPortSource("/nonexistent/class/tty", "/dev"));
+              }),
+              kUnreadable);
+    EXPECT_THAT(list, ElementsAre("/dev/ttyUSB0"));
+}
+
+TEST(PortListTest, ListingThatFailsPartWayChangesNothing) {
+    struct TBrokenSource : TPortSource {
+        bool ReadPortNames(std::vector<std::string>& names) const override {
+            names.push_back("COM1");
+            return false;
+        }
+    };
+    std::vector<std::string> list = {"COM7"};
+    EXPECT_EQ(FailureOf([&] { ListSerialPorts(list, TBrokenSource()); }), kUnreadable);
+    EXPECT_THAT(list, ElementsAre("COM7"));
+}
+
+TEST(PortListTest, SortIgnoresCaseAndKeepsEqualNames) {
+    std::vector<std::string> names = {"COM3", "com4", "COM1", "COM10", "COM2", "com1", "COM1"};
+    SortPortNames(names);
+    EXPECT_THAT(names, ElementsAre("COM1", "com1", "COM1", "COM10", "COM2", "COM3", "com4"));
+}
+
+TEST(PortListTest, ThisMachineCanBeListed) {
+    std::vector<std::string> list;
+    ListSerialPorts(list);
+    for (const std::string& name : list) {
+        EXPECT_EQ(name.rfind("/dev/", 0), 0u) << name;
+    }
+}
+
+}  // namespace
