@@ -52,6 +52,8 @@ TEST(PanelSimProcess, AnswersTheObjectCodeAndLogsTheWire) {
     TSimClient client(sim.DevicePath());
     client.Write("?OC;");
     EXPECT_EQ(client.Read(4), "2222");
+    // The simulator logs a piece after writing it; once it has stopped, the log is complete.
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
 
     const auto log = LogEntries(dir.File("x.jsonl"));
     ASSERT_EQ(log.size(), 2u);
@@ -62,7 +64,6 @@ TEST(PanelSimProcess, AnswersTheObjectCodeAndLogsTheWire) {
     EXPECT_EQ(log[1].Dir, "tx");
     EXPECT_EQ(log[1].Hex, "32323232");
     EXPECT_GE(log[1].Time - log[0].Time, 0.035);
-    EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 
 TEST(PanelSimProcess, AnswersEveryQueryWithItsShape) {
@@ -150,6 +151,7 @@ TEST(PanelSimProcess, SilentAnswersNothing) {
     TSimClient client(sim.DevicePath());
     client.Write("?OC;?EC;");
     EXPECT_EQ(client.ReadUntilQuiet(200ms), "");
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
     const auto log = LogEntries(dir.File("x.jsonl"));
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[1].Dir, "rx");
@@ -161,6 +163,7 @@ TEST(PanelSimProcess, ChunkSendsPiecesApart) {
     TSimClient client(sim.DevicePath());
     client.Write("?S1;");
     EXPECT_EQ(client.Read(10), "192.0.2.10");
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
     const auto log = LogEntries(dir.File("x.jsonl"));
     ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(log[1].Hex, Hex("192"));
