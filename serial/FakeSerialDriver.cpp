@@ -390,7 +390,19 @@ bool TFakeSerialDriver::SetCommMask(uint32_t mask) {
     return true;
 }
 
+int TFakeSerialDriver::LineWaits() const {
+    std::lock_guard lock(Mutex_);
+    return LineWaits_;
+}
+
 TLineWait TFakeSerialDriver::WaitLineEvents(TStop& stop, uint32_t& mask) {
+    {
+        std::lock_guard lock(Mutex_);
+        ++LineWaits_;
+    }
+    if (OnLineWait) {
+        OnLineWait();
+    }
     std::unique_lock lock(Mutex_);
     LineEventsChanged_.wait(lock,
                             [&] { return stop.Signalled || HungUp_ || !LineEvents_.empty(); });

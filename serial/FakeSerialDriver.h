@@ -58,6 +58,10 @@ class TFakeSerialDriver : public TSerialDriver {
     void SetModemStatus(uint32_t status);
     // Line events for WaitLineEvents, filtered by the event mask.
     void RaiseLineEvents(uint32_t mask);
+    // How many line-event waits have begun; set OnLineWait before Open to hear of each one (it
+    // runs on the monitor thread, outside the driver's lock).
+    int LineWaits() const;
+    std::function<void()> OnLineWait;
 
     bool IsOpen() const;
     std::string OpenedPort() const;
@@ -111,6 +115,7 @@ class TFakeSerialDriver : public TSerialDriver {
     ByteString Input_;
     std::vector<ByteString> Writes_;
     std::deque<uint32_t> LineEvents_;
+    int LineWaits_ = 0;
     bool Open_ = false;
     bool HungUp_ = false;
     bool CompleteAtOnce_ = true;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "serial/SerialPort.h"
+
+// Plays the GUI thread for the monitor tests: hears the monitor's wake-ups (and whatever else is
+// wired to Waker), records what the handlers saw, and runs the port's waiting deliveries until a
+// condition holds. Waits are bounded, so a broken monitor fails a test instead of hanging it.
+class TMonitorProbe {
+  public:
+    std::function<void()> Waker() {
+        return [this] { Notify(); };
+    }
+
+    void Notify() {
+        std::lock_guard lock(Mutex_);
+        ++Generation_;
+        Changed_.notify_all();
+    }
+
+    // Safe from any thread.
+    void Record(std::string entry) {
+        {
+            std::lock_guard lock(Mutex_);
+            Log_.push_back(std::move(entry));
+        }
+        Notify();
+    }
+
+    std::vector<std::string> Log() const {
+        std::lock_guard lock(Mutex_);
+        return Log_;
+    }
+
+    size_t Count() const { return Log().size(); }
+
+    // Runs the port's waiting deliveries until done() holds; false when it has not within 10 s.
+    bool ServiceUntil(TSerialPort& port, const std::function<bool()>& done) {
+        return Await(done, [&] { port.ServiceSyncCalls(); });
+    }
+
+    // Waits until done() holds without servicing anything.
+    bool Await(const std::function<bool()>& done) {
+        return Await(done, [] {});
+    }
+
+  private:
+    uint64_t Generation() const {
+        std::lock_guard lock(Mutex_);
+        return Generation_;
+    }
+
+    bool Await(const std::function<bool()>& done, const std::function<void()>& service) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            const uint64_t seen = Generation();
+            service();
+            if (done()) {
+                return true;
+            }
+            std::unique_lock lock(Mutex_);
+            if (!Changed_.wait_until(lock, deadline, [&] { return Generation_ != seen; })) {
+                lock.unlock();
+                return done();
+            }
+        }
+    }
+
+    mutable std::mutex Mutex_;
+    std::condition_variable Changed_;
+    uint64_t Generation_ = 0;
+    std::vector<std::string> Log_;
+};
