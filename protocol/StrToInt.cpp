@@ -1,11 +1,22 @@
 #include <cstddef>
 #include <limits>
+#include <string>
 
 #include "protocol/Cp1251.h"
 #include "protocol/EConvertError.h"
 
-EConvertError::EConvertError(const ByteString& text)
-    : std::runtime_error("'" + Cp1251ToUtf8(text) + "' is not a valid integer value") {}
+namespace {
+
+std::string ConvertMessage(const ByteString& text) {
+    std::string message = "'";
+    message.append(Cp1251ToUtf8(text));
+    message.append("' is not a valid integer value");
+    return message;
+}
+
+}  // namespace
+
+EConvertError::EConvertError(const ByteString& text) : std::runtime_error(ConvertMessage(text)) {}
 
 namespace {
 
