@@ -1,0 +1,43 @@
+#include "serial/Win32SerialDriver.h"
+
+#include <windows.h>
+
+#include "serial/Win32SerialDevice.h"
+#include "serial/Win32StopSignal.h"
+#include "serial/Win32Transfer.h"
+
+TOpenResult TWin32SerialDriver::Open(const std::string& port) {
+    const std::string path = "\\\\.\\" + port;
+    const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    TOpenResult result;
+    if (handle == INVALID_HANDLE_VALUE) {
+        switch (::GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+                result.Outcome = TOpenOutcome::ooNotFound;
+                break;
+            case ERROR_ACCESS_DENIED:
+                result.Outcome = TOpenOutcome::ooBusy;
+                break;
+            default:
+                result.Outcome = TOpenOutcome::ooOther;
+                break;
+        }
+        return result;
+    }
+    result.Outcome = TOpenOutcome::ooOpened;
+    result.Device = std::make_shared<TWin32SerialDevice>(handle);
+    return result;
+}
+
+std::unique_ptr<TSerialTransfer> TWin32SerialDriver::NewTransfer() {
+    return std::make_unique<TWin32Transfer>();
+}
+
+std::unique_ptr<TStopSignal> TWin32SerialDriver::NewStopSignal() {
+    return std::make_unique<TWin32StopSignal>();
+}
+
+std::shared_ptr<TSerialDriver> PlatformSerialDriver() {
+    return std::make_shared<TWin32SerialDriver>();
+}
