@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 
+#include "tests/tools/SimClient.h"
 #include "tests/tools/SimProcess.h"
 #include "tests/tools/TempDir.h"
 #include "tools/panel-sim/FrameLog.h"
