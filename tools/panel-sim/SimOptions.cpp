@@ -108,8 +108,9 @@ first line, then answers the configurator's frames until SIGINT or SIGTERM (exit
                        cable; replies not yet sent are lost, and the exit status is 2
   -h, --help           show this text
 
-Fault options may be combined. Frames that are not understood are logged as "unknown" and
-skipped up to the next ";".
+Fault options may be combined. Frames that are not understood are logged as "unknown", noted
+on standard error and skipped up to the next ";".
+Exit status: 0 after SIGINT or SIGTERM, 2 after --hangup-after, 1 on a bad option or an error.
 )";
 }
 
