@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "serial/LinuxLineSettings.h"
+#include "serial/LinuxStopSignal.h"
 #include "serial/LinuxTransfer.h"
 
 namespace {
@@ -60,7 +61,10 @@ int RemainingMs(const std::optional<std::chrono::steady_clock::time_point>& dead
 
 }  // namespace
 
-TLinuxSerialDevice::TLinuxSerialDevice(TUniqueFd fd) : Fd_(std::move(fd)) {}
+TLinuxSerialDevice::TLinuxSerialDevice(TUniqueFd fd) : Fd_(std::move(fd)) {
+    // The error counters' starting point, so that the first error after opening is reported.
+    LineErrors();
+}
 
 TLinuxSerialDevice::~TLinuxSerialDevice() {
     ::ioctl(Fd_.Get(), TIOCNXCL);
@@ -146,6 +150,9 @@ bool TLinuxSerialDevice::WriteFile(const char* buffer, uint32_t count, uint32_t&
         return false;
     }
     immediate = Drain(*written, deadline);
+    if (immediate > 0) {
+        Watch_.OutputDrained();
+    }
     static_cast<TLinuxTransfer&>(transfer).Complete(immediate);
     return true;
 }
@@ -329,6 +336,6 @@ bool TLinuxSerialDevice::SetCommMask(uint32_t mask) {
     return true;
 }
 
-TLineWait TLinuxSerialDevice::WaitLineEvents(TStopSignal&, uint32_t&) {
-    return TLineWait::lwNotSupported;
+TLineWait TLinuxSerialDevice::WaitLineEvents(TStopSignal& stop, uint32_t& mask) {
+    return Watch_.Wait(static_cast<TLinuxStopSignal&>(stop).Fd(), Mask_.load(), mask);
 }

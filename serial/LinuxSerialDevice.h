@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 
+#include "serial/LinuxLineWatch.h"
 #include "serial/SerialDriver.h"
 #include "serial/UniqueFd.h"
 
@@ -61,4 +62,5 @@ class TLinuxSerialDevice : public TSerialDevice {
     int Overrun_ = 0;
     int Break_ = 0;
     int BufferOverrun_ = 0;
+    TLinuxLineWatch Watch_{Fd_.Get()};
 };
