@@ -36,7 +36,7 @@ const std::array<TCommandInfo, 7>& Commands() {
          {"port"},
          "read-settings --port P [--baud RATE] [--ini FILE]",
          "Читает настройки GPRS из прибора и печатает шестнадцать строк «Имя=значение».\n"
-         "  --ini FILE  сохраняет двенадцать текстовых полей в файл настроек FILE.\n"},
+         "  --ini FILE     сохраняет двенадцать текстовых полей в файл настроек FILE.\n"},
         {TCliCommand::ShowSettings,
          "show-settings",
          {"ini"},
@@ -49,7 +49,7 @@ const std::array<TCommandInfo, 7>& Commands() {
          {"port", "baud", "ini", "sms", "gprs", "sim1", "sim2"},
          {"port", "ini"},
          "write-settings --port P [--baud RATE] --ini FILE [--sms on|off] [--gprs on|off]\n"
-         "                 [--sim1 tcp|udp] [--sim2 tcp|udp]",
+         "                                [--sim1 tcp|udp] [--sim2 tcp|udp]",
          "Записывает в прибор двенадцать текстовых полей файла настроек FILE, режимы и\n"
          "протоколы из параметров (по умолчанию SMS off, GPRS on, SIM 1 tcp, SIM 2 udp),\n"
          "затем подтверждает запись командой «!WR;».\n"},
@@ -73,7 +73,7 @@ const std::array<TCommandInfo, 7>& Commands() {
          "read-journal --port P [--baud RATE] [--count N] [--csv]",
          "Читает журнал событий и печатает первые N записей (по умолчанию 20):\n"
          "«номер<TAB>код<TAB>событие<TAB>цвет», цвет как #rrggbb или highlight.\n"
-         "  --csv  то же в формате CSV со строкой заголовка.\n"},
+         "  --csv          то же в формате CSV со строкой заголовка.\n"},
     }};
     return commands;
 }
@@ -282,7 +282,7 @@ std::string HelpText(std::optional<TCliCommand> command) {
     const TCommandInfo& info = InfoOf(*command);
     std::string text = UsageText(command) + "\n" + info.Description;
     if (info.Allowed.count("baud") != 0) {
-        text += "  --baud RATE  одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
+        text += "  --baud RATE    одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
     }
     text += "Код выхода: 0 — успех, 1 — ошибка обмена, 2 — ошибка в командной строке.\n";
     return text;
