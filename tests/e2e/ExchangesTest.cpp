@@ -97,7 +97,7 @@ TEST(Exchanges, SettingsWrittenFromAFileReadBackAndSaved) {
 
 // Chunked replies still arrive within the waits: the whole settings record and a whole table.
 TEST(Exchanges, ChunkedPanelIsReadWhole) {
-    TPanelSim panel({"--chunk", "4"});
+    TPanelSim panel({"--chunk", "5"});
     const TCliRun settings = RunCli({"read-settings", "--port", panel.Path()});
     ASSERT_EQ(settings.Status, 0) << settings.Err;
     EXPECT_EQ(settings.Out, kDefaultSettings);
