@@ -45,7 +45,10 @@ void TLineMonitor::Execute() {
                 Device_ ? Device_->WaitLineEvents(*ShutdownEvent_, mask) : TLineWait::lwFailed;
             if (result == TLineWait::lwEvents) {
                 ReceivedEvents_ = MaskToEvents(mask);
-                Deliver();
+                // A wait that reported only foreign bits wakes no one.
+                if (!ReceivedEvents_.Empty()) {
+                    Deliver();
+                }
             } else if (result != TLineWait::lwNoEvents) {
                 break;
             }
