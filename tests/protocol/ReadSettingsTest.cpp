@@ -79,6 +79,7 @@ TEST_F(ReadSettingsTest, TextRepliesFillTheirFieldsInOrder) {
     panel.Replies = {
         {"?S1;", {"10.0.0.1"}}, {"?A1;", {"apn\0junk"s}},   {"?A2;", {"\0apn"s}},
         {"?L1;", {"778899"}},   {"?OC;", {"\xCF\xEE\xE6"}}, {"?M1;", {"\"+380509998877\""}},
+        {"?PT;", {"\x0F"}},     {"?MR;", {"\x01"}},
     };
     ReadSettings(panel.Link, store);
     EXPECT_EQ(store.Text(TTextField::Sim1ServerAddress), "10.0.0.1");
@@ -87,6 +88,9 @@ TEST_F(ReadSettingsTest, TextRepliesFillTheirFieldsInOrder) {
     EXPECT_EQ(store.Text(TTextField::Sim1LocalPort), "778899");  // longer than the typing limit
     EXPECT_EQ(store.Text(TTextField::ObjectCode), "\xCF\xEE\xE6");
     EXPECT_EQ(store.Text(TTextField::SmsNumber1), "\"+380509998877\"");
+    EXPECT_EQ(store.Text(TTextField::TestPeriod), "15");
+    EXPECT_TRUE(store.SmsMode());
+    EXPECT_EQ(panel.Clock.TotalMilliseconds(), 9900u);  // both polls answered at once
 }
 
 TEST_F(ReadSettingsTest, OverlongAndLateRepliesSpillIntoTheNextField) {
