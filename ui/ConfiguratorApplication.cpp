@@ -27,7 +27,7 @@ void TConfiguratorApplication::LoadQtTranslations() {
 }
 
 int TConfiguratorApplication::Run() {
-    form_.emplace();
+    form_.emplace(TForm1Services::Program());
     form_->show();
     return application_.exec();
 }

@@ -356,13 +356,13 @@ void TForm1::SetDesignValues() {
 }
 
 void TForm1::SetTabOrder() {
-    const std::array<QWidget*, 36> order{
-        &PageControl1, &Button3,     &Button4,      &Button5,      &Button6,     &CodObj,
-        &TimePeriod,   &Edit7,       &CheckBox1,    &Edit1,        &CheckBox2,   &TochDost1,
-        &ServerPort1,  &LocalPort1,  &RadioButton1, &RadioButton2, &Server1,     &TochDost2,
-        &ServerPort2,  &LocalPort2,  &RadioButton3, &RadioButton4, &Server2,     &Button7,
-        &Button8,      &Button9,     &Button11,     &StringGrid2,  &StringGrid3, &Edit6,
-        &Button10,     &StringGrid1, &port,         &baudrate,     &Button1,     &Button2,
+    const std::array<QWidget*, 35> order{
+        &Button3,     &Button4,      &Button5,      &Button6,     &CodObj,    &TimePeriod,
+        &Edit7,       &CheckBox1,    &Edit1,        &CheckBox2,   &TochDost1, &ServerPort1,
+        &LocalPort1,  &RadioButton1, &RadioButton2, &Server1,     &TochDost2, &ServerPort2,
+        &LocalPort2,  &RadioButton3, &RadioButton4, &Server2,     &Button7,   &Button8,
+        &Button9,     &Button11,     &StringGrid2,  &StringGrid3, &Edit6,     &Button10,
+        &StringGrid1, &port,         &baudrate,     &Button1,     &Button2,
     };
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -378,6 +378,8 @@ void TForm1::SetAccessibleNames() {
     StringGrid3.setAccessibleName(QStringLiteral("Коды восстановления"));
     StringGrid1.setAccessibleName(QStringLiteral("Журнал событий"));
     GroupBox3.setAccessibleName(QStringLiteral("Объект"));
+    GroupBox1.setAccessibleName(GroupBox1.title());
+    GroupBox2.setAccessibleName(GroupBox2.title());
     Edit6.setAccessibleName(Label31.text());
     for (const TTextFieldInfo& field : TextFields) {
         settingsStore_.Edit(field.Field)

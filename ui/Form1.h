@@ -52,7 +52,7 @@ class TForm1 final : public QWidget {
   public:
     static inline const QString Caption = QStringLiteral("Ирвен А4 Конфигуратор");
 
-    explicit TForm1(TForm1Services services = TForm1Services::Program(), QWidget* parent = nullptr);
+    explicit TForm1(TForm1Services services, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Whether a handler is running; no other handler starts meanwhile.

@@ -8,8 +8,15 @@ TInputLimitValidator::TInputLimitValidator(QLineEdit& edit, int limit)
 }
 
 QValidator::State TInputLimitValidator::validate(QString& input, int&) const {
-    if (input.size() <= limit_ || input.size() < committedLength_) {
+    if (input.size() <= limit_ || input.size() <= committedLength_) {
         return Acceptable;
     }
     return Invalid;
+}
+
+void TInputLimitValidator::SetProgramText(QLineEdit& edit, const QString& text) {
+    if (const auto* limit = qobject_cast<const TInputLimitValidator*>(edit.validator())) {
+        limit->committedLength_ = text.size();
+    }
+    edit.setText(text);
 }

@@ -31,18 +31,19 @@ TJournalCellDelegate::TJournalCellDelegate(QObject* parent)
 void TJournalCellDelegate::initStyleOption(QStyleOptionViewItem* option,
                                            const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    const QColor text = option->palette.color(QPalette::WindowText);
+    const QPalette system = option->palette;
+    const QColor text = system.color(QPalette::WindowText);
     option->palette.setColor(QPalette::Text, text);
     option->palette.setColor(QPalette::HighlightedText, text);
     option->palette.setColor(QPalette::Highlight, SelectionColor);
     if (index.column() == 0) {
         option->font = fixedFont_;
-        option->backgroundBrush = option->palette.button();
+        option->backgroundBrush = system.button();
         return;
     }
     const QVariant color = index.data(kColorWordRole);
     if (color.isValid()) {
-        option->backgroundBrush = ResolveColorWord(color.toUInt(), option->palette);
+        option->backgroundBrush = ResolveColorWord(color.toUInt(), system);
     }
 }
 

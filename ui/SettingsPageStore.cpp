@@ -3,6 +3,7 @@
 #include <string>
 
 #include "protocol/Cp1251.h"
+#include "ui/InputLimitValidator.h"
 #include "ui/WindowsText.h"
 
 QLineEdit& TSettingsPageStore::Edit(TTextField field) const {
@@ -19,7 +20,7 @@ ByteString TSettingsPageStore::Text(TTextField field) const {
 }
 
 void TSettingsPageStore::SetText(TTextField field, const ByteString& value) {
-    Edit(field).setText(FromWindows1251(value));
+    TInputLimitValidator::SetProgramText(Edit(field), FromWindows1251(value));
 }
 
 bool TSettingsPageStore::SmsMode() const {

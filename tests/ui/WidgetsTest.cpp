@@ -1,0 +1,133 @@
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "ui/CodeGrid.h"
+#include "ui/ColorWord.h"
+#include "ui/JournalGridView.h"
+#include "ui/MessageBoxes.h"
+
+// The error display, the colour words and the grids' own rules.
+class TWidgetsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ErrorTextGetsAFullStopAfterAnyCharacterPastIt_data();
+    void ErrorTextGetsAFullStopAfterAnyCharacterPastIt();
+    void ErrorBoxHasTheTitleAStopIconAndOneOk();
+    void ColorWordsResolveAgainstThePalette_data();
+    void ColorWordsResolveAgainstThePalette();
+    void JournalPaintsTheRowColourOnTheEventCellOnly();
+    void JournalClearDropsTextsAndColours();
+    void CodeCellEditorTakesAnyLength();
+};
+
+void TWidgetsTest::ErrorTextGetsAFullStopAfterAnyCharacterPastIt_data() {
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << "Помилка запису в порт"
+                            << "Помилка запису в порт.";
+    QTest::newRow("latin") << "'abc' is not a valid integer value"
+                           << "'abc' is not a valid integer value.";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
+    QTest::newRow("quote") << "Code \"x\""
+                           << "Code \"x\"";
+    QTest::newRow("dash") << "a -"
+                          << "a -";
+    QTest::newRow("digit") << "COM3"
+                           << "COM3.";
+    QTest::newRow("slash") << "/dev/"
+                           << "/dev/.";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TWidgetsTest::ErrorTextGetsAFullStopAfterAnyCharacterPastIt() {
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(ErrorDisplayText(message), shown);
+}
+
+void TWidgetsTest::ErrorBoxHasTheTitleAStopIconAndOneOk() {
+    const auto box = MakeErrorBox(QStringLiteral("Помилка читання з порта"), nullptr);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Ирвен А8 Конфигуратор"));
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+    QCOMPARE(box->text(), QStringLiteral("Помилка читання з порта."));
+    QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(box->standardButton(box->buttons()[0]), QMessageBox::Ok);
+    const auto confirmation = MakeConfirmationBox(QStringLiteral("Открыто успешно."), nullptr);
+    QCOMPARE(confirmation->icon(), QMessageBox::NoIcon);
+    QCOMPARE(confirmation->buttons().size(), 1);
+}
+
+void TWidgetsTest::ColorWordsResolveAgainstThePalette_data() {
+    QTest::addColumn<uint>("word");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("red") << 0x000000FFu << QColor(255, 0, 0);
+    QTest::newRow("olive") << 0x00008080u << QColor(128, 128, 0);
+    QTest::newRow("journal cleared") << 0x00B76E79u << QColor(121, 110, 183);
+    QTest::newRow("system highlight") << 0xFF00000Du << QColor(1, 2, 3);
+}
+
+void TWidgetsTest::ColorWordsResolveAgainstThePalette() {
+    QFETCH(uint, word);
+    QFETCH(QColor, color);
+    QPalette palette;
+    palette.setColor(QPalette::Highlight, QColor(1, 2, 3));
+    QCOMPARE(ResolveColorWord(word, palette), color);
+}
+
+void TWidgetsTest::JournalPaintsTheRowColourOnTheEventCellOnly() {
+    TJournalGridView grid;
+    grid.resize(600, 200);
+    grid.SetRowCount(3);
+    grid.SetRowColor(1, 0x00008000);
+    grid.SetRowColor(2, 0xFF00000D);
+    QPalette palette = grid.palette();
+    palette.setColor(QPalette::Highlight, QColor(10, 20, 200));
+    grid.setPalette(palette);
+    grid.clearSelection();
+    const QImage image = grid.grab().toImage();
+    const auto pixel = [&](int column, int row) {
+        const QRect cell = grid.visualRect(grid.model()->index(row - 1, column));
+        return image.pixelColor(grid.viewport()->mapTo(&grid, cell.topLeft() + QPoint(20, 5)));
+    };
+    QCOMPARE(pixel(1, 1), QColor(0, 128, 0));
+    QCOMPARE(pixel(1, 2), QColor(10, 20, 200));
+    QCOMPARE(pixel(0, 1), grid.palette().color(QPalette::Button));
+    QVERIFY(pixel(1, 3) != QColor(0, 128, 0));
+}
+
+void TWidgetsTest::JournalClearDropsTextsAndColours() {
+    TJournalGridView grid;
+    grid.SetCellText(0, 0, "N");
+    grid.SetCellText(1, 2, "x");
+    grid.SetRowColor(2, 0x000000FF);
+    grid.Clear();
+    QCOMPARE(grid.RowCount(), 3);
+    QCOMPARE(grid.CellText(0, 0), QString());
+    QCOMPARE(grid.CellText(1, 2), QString());
+    QCOMPARE(grid.RowColor(2), std::nullopt);
+    grid.SetRowCount(0);
+    QCOMPARE(grid.RowCount(), 1);
+    grid.SetRowCount(4);
+    QCOMPARE(grid.RowColor(3), std::nullopt);
+}
+
+void TWidgetsTest::CodeCellEditorTakesAnyLength() {
+    TCodeGrid grid(88);
+    grid.show();
+    const QModelIndex index = grid.model()->index(0, 1);
+    grid.setCurrentIndex(index);
+    grid.edit(index);
+    auto* editor = grid.findChild<QLineEdit*>();
+    QVERIFY(editor != nullptr);
+    const QString longCode(40000, QLatin1Char('7'));
+    editor->setText(longCode);
+    QCOMPARE(editor->text().size(), longCode.size());
+    QVERIFY(grid.model()->index(0, 0).flags() == Qt::ItemIsEnabled);
+}
+
+QTEST_MAIN(TWidgetsTest)
+#include "WidgetsTest.moc"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "protocol/Clock.h"
+#include "serial/FakeSerialDriver.h"
+#include "ui/Form1.h"
+#include "ui/ModalRunner.h"
+
+// What one modal box showed.
+struct TShownBox {
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QStringList Buttons;
+};
+
+// Records every message box instead of showing it and answers each dialog from a queue of
+// answers; a box without an answer is closed with its first button, a file dialog is cancelled.
+class TScriptedModal final : public TModalRunner {
+  public:
+    using TAnswer = std::function<int(QDialog&)>;
+
+    int Exec(QDialog& dialog) override;
+    void Answer(TAnswer answer) { answers_.push_back(std::move(answer)); }
+    // A file dialog answered with this file name.
+    void ChooseFile(const QString& path);
+
+    std::vector<TShownBox> Boxes;
+    std::vector<QString> DialogTitles;
+
+  private:
+    std::deque<TAnswer> answers_;
+};
+
+// Records the waits; a hook may act in the middle of one, as the window's events would.
+class TFakeClock final : public TClock {
+  public:
+    void Sleep(uint32_t milliseconds) override;
+
+    std::vector<uint32_t> Waits;
+    std::function<void()> DuringWait;
+};
+
+// A window over a fake serial driver, scripted dialogs, a fake clock and a settings directory
+// of its own.
+struct TTestWindow {
+    explicit TTestWindow(std::vector<std::string> ports = {"/dev/ttyS0", "/dev/ttyS1"},
+                         bool listingFails = false, const QString& settingsDirectory = {});
+
+    std::shared_ptr<TFakeSerialDriver> Driver = std::make_shared<TFakeSerialDriver>();
+    std::shared_ptr<TScriptedModal> Modal = std::make_shared<TScriptedModal>();
+    std::shared_ptr<TFakeClock> Clock = std::make_shared<TFakeClock>();
+    QTemporaryDir Directory;
+    std::unique_ptr<TForm1> Form;
+};
