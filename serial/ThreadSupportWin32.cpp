@@ -46,13 +46,24 @@ void TWakeEvent::Wait() {
     WaitForSingleObject(Impl_->Event, INFINITE);
 }
 
+namespace {
+
+// Peeking dispatches the messages other threads have sent to this thread's windows; nothing is
+// removed from the queue.
+void TakeSentMessages() {
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+}  // namespace
+
+// A message sent before the wait began would not wake it, so those are taken first.
 void TWakeEvent::WaitServicingMessages() {
+    TakeSentMessages();
     const DWORD woken =
         MsgWaitForMultipleObjects(1, &Impl_->Event, FALSE, INFINITE, QS_SENDMESSAGE);
     if (woken == WAIT_OBJECT_0 + 1) {
-        // Peeking dispatches the messages sent from other threads; nothing is removed.
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        TakeSentMessages();
     }
 }
 
