@@ -35,7 +35,8 @@ void ShowEntry(TJournalGrid& grid, const TJournalEvent& event) {
 
 }  // namespace
 
-void DownloadJournal(TDeviceLink& link, TJournalGrid& grid, const ByteString& countText) {
+std::vector<TJournalEvent> DownloadJournal(TDeviceLink& link, TJournalGrid& grid,
+                                           const ByteString& countText) {
     link.Progress().SetPosition(0);
     link.FlushInput(link.JournalFlushBuffer, kFlushSize);
     grid.Clear();
@@ -47,10 +48,13 @@ void DownloadJournal(TDeviceLink& link, TJournalGrid& grid, const ByteString& co
     const int count = EntryCount(countText);
     grid.SetRowCount(count + 1);
     WriteHeader(grid);
+    std::vector<TJournalEvent> entries;
     for (int number = 1; number <= count; ++number) {
-        ShowEntry(grid, DecodeJournalEntry(reply, number));
+        entries.push_back(DecodeJournalEntry(reply, number));
+        ShowEntry(grid, entries.back());
     }
     link.Progress().SetPosition(100);
     link.Clock().Sleep(kJournalClosingWait);
     link.Progress().SetPosition(0);
+    return entries;
 }

@@ -183,8 +183,8 @@ TEST(Exchanges, JournalCounts) {
     ASSERT_EQ(rows.size(), 1000u);
     EXPECT_EQ(rows[0], "number,code,text,colour\r");
     EXPECT_EQ(rows[20], "20,52,\"Обрыв или КЗ выхода \"\"СЗО\"\"\",#ffff00\r");
-    EXPECT_EQ(rows[44].substr(0, 3), "44,");
-    EXPECT_EQ(rows[44].substr(rows[44].size() - 3), ",,\r");
+    EXPECT_EQ(rows[44], "44,3,,\r");
+    EXPECT_EQ(rows[45], "45,84,,\r");
     EXPECT_EQ(rows[46], "46,5,Вход в меню пользователя 2,#008000\r");
     EXPECT_EQ(rows[999], "999,,,\r");
 
@@ -266,6 +266,7 @@ TEST(CommandLine, StatusAndMessages) {
         {{}, 2, "", "Использование"},
         {{"read-settings", "--port", "p", "--baud", "1000"}, 2, "", "1000"},
         {{"read-journal", "--port", "/dev/null/x", "--count", "abc"}, 2, "", "abc"},
+        {{"read-journal", "--port", "/dev/null/x", "--count", "1000"}, 2, "", "--count"},
         {{"write-codes", "--port", "p", "--table", "events", "--codes", "1,2"}, 2, "", "25"},
         {{"read-codes", "--port", dir.File("no-such-tty"), "--table", "events"}, 1, "", ""},
         {{"show-settings", "--ini", dir.File("missing.ini")}, 1, "", "missing.ini"},

@@ -19,9 +19,9 @@ class DownloadJournalTest : public testing::Test {
   protected:
     void SetUp() override { panel.Connect(); }
 
-    void Download(const ByteString& reply, const ByteString& count) {
+    std::vector<TJournalEvent> Download(const ByteString& reply, const ByteString& count) {
         panel.Replies = {{"?JRN;", {reply}}};
-        DownloadJournal(panel.Link, grid, count);
+        return DownloadJournal(panel.Link, grid, count);
     }
 
     static Row Entry(int number, const std::string& textUtf8, uint32_t color) {
@@ -47,6 +47,17 @@ TEST_F(DownloadJournalTest, ShowsEachEntryWithItsNumberTextAndColour) {
                                      Row{"4", "", {}},  // code 84
                                      Entry(5, "Охранная тревога в ШС 1", clJournalRed)));
     EXPECT_TRUE(panel.Link.JournalFlushBuffer.empty());
+}
+
+// The entries returned are the ones shown, codes outside the table and missing bytes included.
+TEST_F(DownloadJournalTest, ReturnsTheEntriesItShowed) {
+    const std::vector<TJournalEvent> entries = Download("\x54\x03", "3");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Code, 0x54);
+    EXPECT_FALSE(entries[0].Text);
+    EXPECT_EQ(entries[1].Code, 0x03);
+    EXPECT_FALSE(entries[2].Code);
+    EXPECT_EQ(entries[2].Number, 3);
 }
 
 TEST_F(DownloadJournalTest, CountSetsTheRowsWhateverTheReplyHolds) {

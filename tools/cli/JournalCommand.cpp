@@ -8,11 +8,17 @@
 
 namespace {
 
-// The exchange converts the count only after the panel has answered; a count it would refuse is
-// refused here, before the port is opened.
+// The journal page's count field takes three characters; so does the tool, which keeps the grid as
+// small as the window's. The exchange converts the count only after the panel has answered; a
+// count it would refuse is refused here, before the port is opened.
+constexpr size_t kCountCharacters = 3;
+
 ByteString CheckedCount(const TCliOptions& options) {
     try {
         const ByteString count = Utf8ToCp1251(options.JournalCount);
+        if (count.size() > kCountCharacters) {
+            throw std::runtime_error("не больше трёх символов, как в поле количества событий");
+        }
         StrToInt(count);
         return count;
     } catch (const std::runtime_error& error) {
@@ -20,36 +26,16 @@ ByteString CheckedCount(const TCliOptions& options) {
     }
 }
 
-// The grid keeps what the window shows; the code of an entry is recovered from its text, which
-// every code of the journal table has its own of.
-std::vector<TJournalEvent> EntriesOf(const TMemoryJournalGrid& grid) {
-    std::vector<TJournalEvent> entries;
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        TJournalEvent entry;
-        entry.Number = row;
-        const ByteString& text = grid.CellText(1, row);
-        for (const TJournalEventKind& kind : JournalEventTable) {
-            if (!text.empty() && Utf8ToCp1251(kind.Text) == text) {
-                entry.Code = kind.Code;
-                entry.Text = text;
-            }
-        }
-        entry.RowColor = grid.RowColor(row);
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
 }  // namespace
 
 void RunReadJournal(const TCliOptions& options, std::ostream& out) {
     const ByteString count = CheckedCount(options);
     TMemoryJournalGrid grid;
+    std::vector<TJournalEvent> entries;
     {
         TPanelConnection connection(options.Port, static_cast<TBaudRate>(options.BaudRateIndex));
-        DownloadJournal(connection.Link(), grid, count);
+        entries = DownloadJournal(connection.Link(), grid, count);
         connection.Done();
     }
-    const std::vector<TJournalEvent> entries = EntriesOf(grid);
     out << (options.Csv ? ListJournalCsv(entries) : ListJournal(entries));
 }
