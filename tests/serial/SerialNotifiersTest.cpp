@@ -130,15 +130,6 @@ TEST_F(SerialNotifiersTest, FailedStatusQueriesRaiseOnlyWhereTheQueryIsMade) {
     }
 }
 
-TEST_F(SerialNotifiersTest, SignalNotifiersReadTheLinesOnlyForAHandler) {
-    ASSERT_TRUE(Port.Open());
-    Driver->ClearCalls();
-    Port.NotifyCTSChange();
-    Port.NotifyDSRChange();
-    Port.NotifyRLSDChange();
-    EXPECT_THAT(Driver->Calls(), IsEmpty());
-}
-
 TEST_F(SerialNotifiersTest, WindowMessagesCallTheNotifierOfTheirCode) {
     struct TCase {
         uintptr_t Code;
