@@ -39,6 +39,8 @@ constexpr int kWindowHeight = 654;
 constexpr int kPagesWidth = 689;
 constexpr int kPagesHeight = 609;
 constexpr int kSectionGap = 8;
+// Room for a device path such as /dev/ttyUSB0 in the port list.
+constexpr int kPortNameLength = 12;
 
 // Places the controls of one row of a page at their positions, each wider than given when its
 // text needs it; a control is moved right when the one before it has grown into its place.
@@ -46,7 +48,8 @@ class TRowPlacer {
   public:
     void Place(QWidget& widget, int left, int top, int width, int height) {
         const int x = std::max(left, nextFree_);
-        const int w = std::max(width, widget.sizeHint().width());
+        const bool fitsText = qobject_cast<QLineEdit*>(&widget) == nullptr;
+        const int w = fitsText ? std::max(width, widget.sizeHint().width()) : width;
         widget.setGeometry(x, top, w, std::max(height, widget.sizeHint().height()));
         nextFree_ = x + w + kMinimumGap;
     }
@@ -55,21 +58,6 @@ class TRowPlacer {
     static constexpr int kMinimumGap = 6;
     int nextFree_ = 0;
 };
-
-// The line monitor's wake-up hook, used once the serial port offers it.
-template <typename Port>
-void SetSyncWakeup(Port& port, std::function<void()> wakeup) {
-    if constexpr (requires { port.SetSyncWakeup(wakeup); }) {
-        port.SetSyncWakeup(std::move(wakeup));
-    }
-}
-
-template <typename Port>
-void RunSyncCalls(Port& port) {
-    if constexpr (requires { port.ServiceSyncCalls(); }) {
-        port.ServiceSyncCalls();
-    }
-}
 
 QFont PixelFont(const QString& family, int pixels, bool bold = false) {
     QFont font(family);
@@ -145,6 +133,8 @@ void TForm1::BuildConnectionPanel() {
     port.setObjectName(QStringLiteral("port"));
     port.setEditable(true);
     port.setInsertPolicy(QComboBox::NoInsert);
+    port.setMinimumContentsLength(kPortNameLength);
+    port.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     baudrate.setObjectName(QStringLiteral("baudrate"));
     baudrate.setEditable(true);
     baudrate.setInsertPolicy(QComboBox::NoInsert);
@@ -427,7 +417,7 @@ void TForm1::ConnectHandlers() {
 // The line monitor wakes the window from its own thread when a synchronised delivery waits; the
 // delivery then runs on the window's thread, but never inside an exchange's waits.
 void TForm1::InstallSyncWakeup() {
-    SetSyncWakeup(SerialPort1, [this] {
+    SerialPort1.SetSyncWakeup([this] {
         QMetaObject::invokeMethod(this, &TForm1::ServiceSyncCalls, Qt::QueuedConnection);
     });
 }
@@ -437,7 +427,7 @@ void TForm1::ServiceSyncCalls() {
         syncCallsHeld_ = true;
         return;
     }
-    RunSyncCalls(SerialPort1);
+    SerialPort1.ServiceSyncCalls();
 }
 
 void TForm1::RunHandler(const std::function<void()>& body) {

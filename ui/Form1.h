@@ -57,6 +57,8 @@ class TForm1 final : public QWidget {
 
     // Whether a handler is running; no other handler starts meanwhile.
     bool Busy() const { return busy_; }
+    // Whether a line-monitor delivery waits for the running handler to end.
+    bool SyncCallsHeld() const { return syncCallsHeld_; }
     // The open dialog, made at its first use and kept for the window's life.
     QFileDialog* OpenDialog() { return OpenDialog1 ? &*OpenDialog1 : nullptr; }
     TSettingsStore& SettingsStore() { return settingsStore_; }

@@ -12,6 +12,7 @@ class TExchangeTest : public QObject {
     void WritingSendsThePageInWindows1251();
     void TextWithoutAWindows1251FormNamesItsField();
     void SecondClickDuringAReadStartsNoOverlappingExchange();
+    void LineEventDeliveriesWaitForTheExchangeToEnd();
     void UploadRefusedWithAWarningNamingTheRow();
     void DownloadFillsTheCodeColumn();
     void JournalDownloadColoursTheEventCells();
@@ -101,6 +102,26 @@ void TExchangeTest::SecondClickDuringAReadStartsNoOverlappingExchange() {
     QVERIFY(!form.Busy());
     form.Button3.click();
     QCOMPARE(CountOf(window.Driver->Writes(), "?S1;"), 2);
+}
+
+void TExchangeTest::LineEventDeliveriesWaitForTheExchangeToEnd() {
+    TTestWindow window;
+    TForm1& form = *window.Form;
+    int delivered = 0;
+    bool deliveredWhileBusy = false;
+    form.SerialPort1.SetOnRing([&](TSerialPort&) {
+        ++delivered;
+        deliveredWhileBusy = deliveredWhileBusy || form.Busy();
+    });
+    form.Button1.click();
+    window.Clock->DuringWait = [&] {
+        window.Driver->RaiseLineEvents(256);
+        QVERIFY(QTest::qWaitFor([&] { return form.SyncCallsHeld() || delivered > 0; }, 5000));
+    };
+    form.Button7.click();
+    QCOMPARE(delivered, 1);
+    QVERIFY(!deliveredWhileBusy);
+    QVERIFY(!form.SyncCallsHeld());
 }
 
 void TExchangeTest::UploadRefusedWithAWarningNamingTheRow() {
