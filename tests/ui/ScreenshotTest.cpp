@@ -8,7 +8,7 @@
 class TScreenshotTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void WritesEachPage();
 };
 
@@ -23,9 +23,12 @@ void Save(QWidget& widget, const QString& name) {
 // A few journal entries of every colour, as a download leaves them.
 void FillJournal(TJournalGridView& grid) {
     const std::vector<std::pair<const char*, uint32_t>> entries{
-        {"Вход в меню пользователя 1", 0x00008000},     {"Включение ШС 1", 0xFF00000D},
-        {"Пожар в ШС 2", 0x000000FF},                   {"Отсутствие сети ~220 В", 0x0000FFFF},
-        {"Ручной сброс звука", 0x00008080},             {"Переход на SIM 2", 0x0000FF00},
+        {"Вход в меню пользователя 1", 0x00008000},
+        {"Включение ШС 1", 0xFF00000D},
+        {"Пожар в ШС 2", 0x000000FF},
+        {"Отсутствие сети ~220 В", 0x0000FFFF},
+        {"Ручной сброс звука", 0x00008080},
+        {"Переход на SIM 2", 0x0000FF00},
         {"Очистка журнала событий", 0x00B76E79},
     };
     grid.SetRowCount(static_cast<int>(entries.size()) + 2);
