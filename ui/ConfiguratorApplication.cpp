@@ -26,8 +26,12 @@ void TConfiguratorApplication::LoadQtTranslations() {
     }
 }
 
-int TConfiguratorApplication::Run() {
+void TConfiguratorApplication::Start() {
     form_.emplace(TForm1Services::Program());
     form_->show();
+}
+
+int TConfiguratorApplication::Run() {
+    Start();
     return application_.exec();
 }

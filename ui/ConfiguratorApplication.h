@@ -14,7 +14,9 @@ class TConfiguratorApplication {
 
     explicit TConfiguratorApplication(QApplication& application);
 
-    // Creates and shows the window and runs the message loop until it is closed.
+    // Creates the window, which runs its creation handler, and shows it.
+    void Start();
+    // Start, then the message loop until the window is closed.
     int Run();
     // The window, once Run has made it.
     TForm1* Window() { return form_ ? &*form_ : nullptr; }
