@@ -13,6 +13,7 @@ class TExchangeTest : public QObject {
     void TextWithoutAWindows1251FormNamesItsField();
     void SecondClickDuringAReadStartsNoOverlappingExchange();
     void LineEventDeliveriesWaitForTheExchangeToEnd();
+    void CloseDuringAnExchangeWaitsForItsEnd();
     void UploadRefusedWithAWarningNamingTheRow();
     void DownloadFillsTheCodeColumn();
     void JournalDownloadColoursTheEventCells();
@@ -122,6 +123,22 @@ void TExchangeTest::LineEventDeliveriesWaitForTheExchangeToEnd() {
     QCOMPARE(delivered, 1);
     QVERIFY(!deliveredWhileBusy);
     QVERIFY(!form.SyncCallsHeld());
+}
+
+void TExchangeTest::CloseDuringAnExchangeWaitsForItsEnd() {
+    TTestWindow window;
+    TForm1& form = *window.Form;
+    form.show();
+    form.Button1.click();
+    bool closedDuringWait = false;
+    window.Clock->DuringWait = [&] {
+        form.close();
+        closedDuringWait = closedDuringWait || !form.isVisible();
+    };
+    form.Button8.click();
+    QVERIFY(!closedDuringWait);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(CountOf(window.Driver->Writes(), "?EC;"), 1);
 }
 
 void TExchangeTest::UploadRefusedWithAWarningNamingTheRow() {
