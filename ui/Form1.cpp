@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMetaObject>
-#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -26,6 +25,7 @@ const std::array<QString, 15> kBaudRates{
     QStringLiteral("115200"), QStringLiteral("128000"), QStringLiteral("256000"),
 };
 constexpr int kStartBaudRate = 12;
+constexpr int kJournalCountLimit = 3;
 
 const QString kSettingsFilter = QStringLiteral("Settings .ini (*.ini)");
 const QString kOpenTitle =
@@ -74,11 +74,11 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
       StringGrid2(88),
       StringGrid3(122),
       SerialPort1(services_.SerialDriver),
-      codObjLimit_(CodObj, 4),
-      timePeriodLimit_(TimePeriod, 3),
-      localPort1Limit_(LocalPort1, 5),
-      localPort2Limit_(LocalPort2, 5),
-      edit6Limit_(Edit6, 3),
+      codObjLimit_(CodObj, FieldInfo(TTextField::ObjectCode).InputLimit),
+      timePeriodLimit_(TimePeriod, FieldInfo(TTextField::TestPeriod).InputLimit),
+      localPort1Limit_(LocalPort1, FieldInfo(TTextField::Sim1LocalPort).InputLimit),
+      localPort2Limit_(LocalPort2, FieldInfo(TTextField::Sim2LocalPort).InputLimit),
+      edit6Limit_(Edit6, kJournalCountLimit),
       settingsStore_(TSettingsPageControls{
           {&CodObj, &TimePeriod, &Edit7, &Edit1, &TochDost1, &Server1, &LocalPort1, &ServerPort1,
            &TochDost2, &Server2, &LocalPort2, &ServerPort2},
@@ -100,7 +100,11 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+// The monitor may still wake the window while the port closes; closing runs those deliveries
+// itself.
+TForm1::~TForm1() {
+    SerialPort1.SetSyncWakeup({});
+}
 
 void TForm1::BuildWindow() {
     setObjectName(QStringLiteral("Form1"));
@@ -178,20 +182,8 @@ void TForm1::BuildSettingsPage() {
     noteFont.setBold(true);
     Label12.setFont(noteFont);
     Label12.setContentsMargins(0, kSectionGap, 0, kSectionGap);
-    GroupBox1.setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1.setTitle(QStringLiteral("SIM 1"));
-    BuildSimGroup(GroupBox1, sim1Layout_, TochDost1, ServerPort1, LocalPort1, Server1Label, Server1,
-                  RadioButton1, RadioButton2, 1);
-    GroupBox2.setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2.setTitle(QStringLiteral("SIM 2"));
-    BuildSimGroup(GroupBox2, sim2Layout_, TochDost2, ServerPort2, LocalPort2, Server2Label, Server2,
-                  RadioButton3, RadioButton4, 2);
-    TochDost1Label.setBuddy(&TochDost1);
-    ServerPort1Label.setBuddy(&ServerPort1);
-    LocalPort1Label.setBuddy(&LocalPort1);
-    TochDost2Label.setBuddy(&TochDost2);
-    ServerPort2Label.setBuddy(&ServerPort2);
-    LocalPort2Label.setBuddy(&LocalPort2);
+    BuildSimGroup(1);
+    BuildSimGroup(2);
 
     settingsLayout_.setVerticalSpacing(0);
     settingsLayout_.setRowMinimumHeight(4, kSectionGap);
@@ -243,40 +235,60 @@ void TForm1::BuildSiteGroup() {
     GroupBox3.setLayout(&siteLayout_);
 }
 
-void TForm1::BuildSimGroup(QGroupBox& group, QGridLayout& layout, QLineEdit& apn,
-                           QLineEdit& serverPort, QLineEdit& localPort, QLabel& serverLabel,
-                           QLineEdit& server, QRadioButton& tcp, QRadioButton& udp, int sim) {
+void TForm1::BuildSimGroup(int sim) {
+    struct TSimControls {
+        QGroupBox& Group;
+        QGridLayout& Layout;
+        QLabel& ApnLabel;
+        QLineEdit& Apn;
+        QLabel& ServerPortLabel;
+        QLineEdit& ServerPort;
+        QLabel& LocalPortLabel;
+        QLineEdit& LocalPort;
+        QLabel& ServerLabel;
+        QLineEdit& Server;
+        QRadioButton& Tcp;
+        QRadioButton& Udp;
+    };
+    const TSimControls c =
+        sim == 1 ? TSimControls{GroupBox1,        sim1Layout_, TochDost1Label,  TochDost1,
+                                ServerPort1Label, ServerPort1, LocalPort1Label, LocalPort1,
+                                Server1Label,     Server1,     RadioButton1,    RadioButton2}
+                 : TSimControls{GroupBox2,        sim2Layout_, TochDost2Label,  TochDost2,
+                                ServerPort2Label, ServerPort2, LocalPort2Label, LocalPort2,
+                                Server2Label,     Server2,     RadioButton3,    RadioButton4};
     const QString number = QString::number(sim);
-    apn.setObjectName(QStringLiteral("TochDost") + number);
-    serverPort.setObjectName(QStringLiteral("ServerPort") + number);
-    localPort.setObjectName(QStringLiteral("LocalPort") + number);
-    server.setObjectName(QStringLiteral("Server") + number);
-    tcp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim - 1));
-    udp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim));
-    tcp.setText(QStringLiteral("TCP"));
-    udp.setText(QStringLiteral("UDP"));
-    serverLabel.setText(QStringLiteral("IP адресс сервера ") + number);
-    serverLabel.setBuddy(&server);
+    c.Group.setObjectName(QStringLiteral("GroupBox") + number);
+    c.Group.setTitle(QStringLiteral("SIM ") + number);
+    c.Apn.setObjectName(QStringLiteral("TochDost") + number);
+    c.ServerPort.setObjectName(QStringLiteral("ServerPort") + number);
+    c.LocalPort.setObjectName(QStringLiteral("LocalPort") + number);
+    c.Server.setObjectName(QStringLiteral("Server") + number);
+    c.Tcp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim - 1));
+    c.Udp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim));
+    c.Tcp.setText(QStringLiteral("TCP"));
+    c.Udp.setText(QStringLiteral("UDP"));
+    c.ApnLabel.setText(QStringLiteral("Точка доступа"));
+    c.ServerPortLabel.setText(QStringLiteral("Порт сервера"));
+    c.LocalPortLabel.setText(QStringLiteral("Локальный порт"));
+    c.ServerLabel.setText(QStringLiteral("IP адресс сервера ") + number);
+    c.ApnLabel.setBuddy(&c.Apn);
+    c.ServerPortLabel.setBuddy(&c.ServerPort);
+    c.LocalPortLabel.setBuddy(&c.LocalPort);
+    c.ServerLabel.setBuddy(&c.Server);
 
-    QLabel& apnLabel = sim == 1 ? TochDost1Label : TochDost2Label;
-    QLabel& serverPortLabel = sim == 1 ? ServerPort1Label : ServerPort2Label;
-    QLabel& localPortLabel = sim == 1 ? LocalPort1Label : LocalPort2Label;
-    apnLabel.setText(QStringLiteral("Точка доступа"));
-    serverPortLabel.setText(QStringLiteral("Порт сервера"));
-    localPortLabel.setText(QStringLiteral("Локальный порт"));
-
-    layout.addWidget(&apnLabel, 0, 0);
-    layout.addWidget(&serverPortLabel, 0, 1);
-    layout.addWidget(&localPortLabel, 0, 2);
-    layout.addWidget(&apn, 1, 0);
-    layout.addWidget(&serverPort, 1, 1);
-    layout.addWidget(&localPort, 1, 2);
-    layout.addWidget(&serverLabel, 2, 0);
-    layout.addWidget(&server, 3, 0);
-    layout.addWidget(&tcp, 3, 1);
-    layout.addWidget(&udp, 3, 2);
-    layout.setColumnStretch(3, 1);
-    group.setLayout(&layout);
+    c.Layout.addWidget(&c.ApnLabel, 0, 0);
+    c.Layout.addWidget(&c.ServerPortLabel, 0, 1);
+    c.Layout.addWidget(&c.LocalPortLabel, 0, 2);
+    c.Layout.addWidget(&c.Apn, 1, 0);
+    c.Layout.addWidget(&c.ServerPort, 1, 1);
+    c.Layout.addWidget(&c.LocalPort, 1, 2);
+    c.Layout.addWidget(&c.ServerLabel, 2, 0);
+    c.Layout.addWidget(&c.Server, 3, 0);
+    c.Layout.addWidget(&c.Tcp, 3, 1);
+    c.Layout.addWidget(&c.Udp, 3, 2);
+    c.Layout.setColumnStretch(3, 1);
+    c.Group.setLayout(&c.Layout);
 }
 
 void TForm1::BuildCodePage() {

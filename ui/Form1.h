@@ -84,9 +84,7 @@ class TForm1 final : public QWidget {
     void BuildConnectionPanel();
     void BuildSettingsPage();
     void BuildSiteGroup();
-    void BuildSimGroup(QGroupBox& group, QGridLayout& layout, QLineEdit& apn, QLineEdit& serverPort,
-                       QLineEdit& localPort, QLabel& serverLabel, QLineEdit& server,
-                       QRadioButton& tcp, QRadioButton& udp, int sim);
+    void BuildSimGroup(int sim);
     void BuildCodePage();
     void BuildJournalPage();
     void BuildWindow();
