@@ -11,7 +11,7 @@
 #include "protocol/ReadSettings.h"
 #include "protocol/WriteSettings.h"
 #include "serial/SerialPort.h"
-#include "tests/e2e/PanelSim.h"
+#include "tests/support/PanelSim.h"
 #include "tools/cli/MemoryCodeTableGrid.h"
 #include "tools/cli/MemoryJournalGrid.h"
 

@@ -8,8 +8,8 @@
 #include "protocol/WriteSettings.h"
 #include "serial/SerialPort.h"
 #include "tests/e2e/CliRun.h"
-#include "tests/e2e/PanelSim.h"
-#include "tests/e2e/TempDir.h"
+#include "tests/support/PanelSim.h"
+#include "tests/support/TempDir.h"
 #include "tools/cli/MemoryCodeTableGrid.h"
 
 namespace {

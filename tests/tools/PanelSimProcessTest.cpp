@@ -6,11 +6,11 @@
 #include <regex>
 #include <sstream>
 
+#include "tests/support/PanelSim.h"
+#include "tests/support/TempDir.h"
+#include "tests/tools/DefaultReplies.h"
 #include "tests/tools/SimClient.h"
-#include "tests/tools/SimProcess.h"
-#include "tests/tools/TempDir.h"
 #include "tools/panel-sim/FrameLog.h"
-#include "tools/panel-sim/PanelState.h"
 
 namespace irven::sim::test {
 namespace {
@@ -48,9 +48,9 @@ std::string Hex(const std::string& bytes) {
 
 TEST(PanelSimProcess, AnswersTheObjectCodeAndLogsTheWire) {
     const TTempDir dir;
-    TSimProcess sim({"--log", dir.File("x.jsonl")});
-    EXPECT_TRUE(sim.DevicePath().starts_with("/dev/pts/"));
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--log", dir.File("x.jsonl")});
+    EXPECT_TRUE(sim.Path().starts_with("/dev/pts/"));
+    TSimClient client(sim.Path());
     client.Write("?OC;");
     EXPECT_EQ(client.Read(4), "2222");
     // The simulator logs a piece after writing it; once it has stopped, the log is complete.
@@ -68,32 +68,9 @@ TEST(PanelSimProcess, AnswersTheObjectCodeAndLogsTheWire) {
 }
 
 TEST(PanelSimProcess, AnswersEveryQueryWithItsShape) {
-    TSimProcess sim({"--delay", "0"});
-    TSimClient client(sim.DevicePath());
-    const TPanelState state = DefaultPanelState();
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"?S1;", "192.0.2.10"},
-        {"?S2;", "192.0.2.10"},
-        {"?A1;", "internet"},
-        {"?A2;", "internet"},
-        {"?L1;", "7789"},
-        {"?L2;", "7790"},
-        {"?P1;", "7789"},
-        {"?P2;", "7790"},
-        {"?OC;", "2222"},
-        {"?M1;", "\"+380501234567\""},
-        {"?M2;", "\"+380671234567\""},
-        {"?PT;", "\x05"},
-        {"?MR;", "\0"s},
-        {"?GP;", "\x01"},
-        {"?T1;", "\x01"},
-        {"?T2;", "\x02"},
-        {"?EC;", state.EventCodes},
-        {"?RC;", state.RestoreCodes},
-        {"?JRN;", state.Journal},
-        {"?BD;", "OK"},
-    };
-    for (const auto& [query, reply] : cases) {
+    TPanelSim sim({"--delay", "0"});
+    TSimClient client(sim.Path());
+    for (const auto& [query, reply] : DefaultReplies()) {
         client.Write(query);
         EXPECT_EQ(client.Read(reply.size()), reply) << query;
     }
@@ -111,8 +88,8 @@ TEST(PanelSimProcess, WrittenSettingsReadBackAndSurviveARestart) {
         {"?T1;", "\x02"},     {"?T2;", "\x01"}, {"?PT;", ";"}, {"?M2;", "\"+2\""}, {"?P2;", "4000"},
     };
     {
-        TSimProcess sim({"--delay", "0", "--state", state});
-        TSimClient client(sim.DevicePath());
+        TPanelSim sim({"--delay", "0", "--state", state});
+        TSimClient client(sim.Path());
         client.Write(writes);
         for (const auto& [query, reply] : readBack) {
             client.Write(query);
@@ -124,8 +101,8 @@ TEST(PanelSimProcess, WrittenSettingsReadBackAndSurviveARestart) {
         EXPECT_TRUE(std::filesystem::exists(state));
         EXPECT_EQ(sim.Stop(SIGINT), 0);
     }
-    TSimProcess sim({"--delay", "0", "--state", state});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--delay", "0", "--state", state});
+    TSimClient client(sim.Path());
     for (const auto& [query, reply] : readBack) {
         client.Write(query);
         EXPECT_EQ(client.Read(reply.size()), reply) << "after restart " << query;
@@ -133,8 +110,8 @@ TEST(PanelSimProcess, WrittenSettingsReadBackAndSurviveARestart) {
 }
 
 TEST(PanelSimProcess, UploadedCodesDownloadAgain) {
-    TSimProcess sim({"--delay", "0"});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--delay", "0"});
+    TSimClient client(sim.Path());
     const std::string events = "12;\0"s + std::string(71, '7');
     const std::string restores = std::string(72, '8') + ";;;";
     // The event-code upload has no terminator: the query follows its last code directly.
@@ -148,8 +125,8 @@ TEST(PanelSimProcess, UploadedCodesDownloadAgain) {
 
 TEST(PanelSimProcess, SilentAnswersNothing) {
     const TTempDir dir;
-    TSimProcess sim({"--silent", "--delay", "0", "--log", dir.File("x.jsonl")});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--silent", "--delay", "0", "--log", dir.File("x.jsonl")});
+    TSimClient client(sim.Path());
     client.Write("?OC;?EC;");
     EXPECT_EQ(client.ReadUntilQuiet(200ms), "");
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
@@ -160,8 +137,8 @@ TEST(PanelSimProcess, SilentAnswersNothing) {
 
 TEST(PanelSimProcess, ChunkSendsPiecesApart) {
     const TTempDir dir;
-    TSimProcess sim({"--chunk", "3", "--delay", "0", "--log", dir.File("x.jsonl")});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--chunk", "3", "--delay", "0", "--log", dir.File("x.jsonl")});
+    TSimClient client(sim.Path());
     client.Write("?S1;");
     EXPECT_EQ(client.Read(10), "192.0.2.10");
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
@@ -176,16 +153,16 @@ TEST(PanelSimProcess, ChunkSendsPiecesApart) {
 }
 
 TEST(PanelSimProcess, LateAnswersAfterItsTime) {
-    TSimProcess sim({"--late", "400", "--delay", "0"});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--late", "400", "--delay", "0"});
+    TSimClient client(sim.Path());
     client.Write("?OC;");
     EXPECT_EQ(client.Read(4, 250ms), "");
     EXPECT_EQ(client.Read(4, 2s), "2222");
 }
 
 TEST(PanelSimProcess, LongPadsTextRepliesPastAHundredBytes) {
-    TSimProcess sim({"--long", "--delay", "0"});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--long", "--delay", "0"});
+    TSimClient client(sim.Path());
     client.Write("?OC;");
     const std::string reply = client.ReadUntilQuiet();
     EXPECT_GT(reply.size(), 100u);
@@ -197,9 +174,9 @@ TEST(PanelSimProcess, LongPadsTextRepliesPastAHundredBytes) {
 TEST(PanelSimProcess, HangupAfterClosesTheTerminalAndExitsTwo) {
     const TTempDir dir;
     const std::string link = dir.File("panel");
-    TSimProcess sim({"--hangup-after", "2", "--delay", "0", "--link", link});
-    EXPECT_EQ(std::filesystem::read_symlink(link), sim.DevicePath());
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--hangup-after", "2", "--delay", "0", "--link", link});
+    EXPECT_EQ(std::filesystem::read_symlink(link), sim.Path());
+    TSimClient client(sim.Path());
     client.Write("?OC;");
     EXPECT_EQ(client.Read(4), "2222");
     client.Write("?OC;");
@@ -209,8 +186,8 @@ TEST(PanelSimProcess, HangupAfterClosesTheTerminalAndExitsTwo) {
 }
 
 TEST(PanelSimProcess, FaultModesCombine) {
-    TSimProcess sim({"--long", "--chunk", "50", "--late", "100", "--hangup-after", "3"});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--long", "--chunk", "50", "--late", "100", "--hangup-after", "3"});
+    TSimClient client(sim.Path());
     client.Write("?A1;");
     const std::string reply = client.Read(150, 2s);
     EXPECT_EQ(reply.size(), 150u);
@@ -224,7 +201,7 @@ TEST(PanelSimProcess, SignalsEndItCleanly) {
     for (const int signal : {SIGINT, SIGTERM}) {
         const TTempDir dir;
         const std::string link = dir.File("panel");
-        TSimProcess sim({"--link", link});
+        TPanelSim sim({"--link", link});
         EXPECT_TRUE(std::filesystem::is_symlink(link));
         EXPECT_EQ(sim.Stop(signal), 0) << signal;
         EXPECT_FALSE(std::filesystem::is_symlink(link));
@@ -232,9 +209,9 @@ TEST(PanelSimProcess, SignalsEndItCleanly) {
 }
 
 TEST(PanelSimProcess, ClientMayCloseAndReopen) {
-    TSimProcess sim({"--delay", "0"});
+    TPanelSim sim({"--delay", "0"});
     for (int round = 0; round < 3; ++round) {
-        TSimClient client(sim.DevicePath());
+        TSimClient client(sim.Path());
         client.Write("?L2;");
         EXPECT_EQ(client.Read(4), "7790") << round;
     }
@@ -245,8 +222,8 @@ TEST(PanelSimProcess, ClientMayCloseAndReopen) {
 // frame begun, it still answers, and the log's received bytes are exactly the bytes written.
 TEST(PanelSimProcess, RandomBytesNeverBreakIt) {
     const TTempDir dir;
-    TSimProcess sim({"--delay", "0", "--log", dir.File("x.jsonl")});
-    TSimClient client(sim.DevicePath());
+    TPanelSim sim({"--delay", "0", "--log", dir.File("x.jsonl")});
+    TSimClient client(sim.Path());
     std::mt19937 random(7);
     const std::string alphabet = "?;!WRCzqNnSTOMEJ12\0"s;
     std::string written;
@@ -285,10 +262,10 @@ TEST(PanelSimProcess, RandomBytesNeverBreakIt) {
 }
 
 TEST(PanelSimProcess, HelpAndBadOptions) {
-    const TRunResult help = RunToEnd({"--help"});
+    const TPanelSimRun help = RunPanelSim({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Output.find("--hangup-after"), std::string::npos);
-    const TRunResult bad = RunToEnd({"--delay", "soon"});
+    const TPanelSimRun bad = RunPanelSim({"--delay", "soon"});
     EXPECT_EQ(bad.Status, 1);
     EXPECT_EQ(bad.Output, "");
 }

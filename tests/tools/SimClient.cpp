@@ -10,17 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/Poll.h"
+
 namespace irven::sim::test {
-
-namespace {
-
-int PollFor(int fd, short events, std::chrono::milliseconds timeout) {
-    pollfd entry{fd, events, 0};
-    const int ready = ::poll(&entry, 1, static_cast<int>(timeout.count()));
-    return ready > 0 ? entry.revents : 0;
-}
-
-}  // namespace
 
 TSimClient::TSimClient(const std::string& path)
     : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {

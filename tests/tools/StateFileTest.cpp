@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tools/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace irven::sim {
 namespace {
@@ -83,7 +83,7 @@ TEST(StateFile, RejectsMalformedLinesNamingTheLine) {
 }
 
 TEST(StateFile, SavesAndLoadsAFileAndStartsFromDefaultsWithoutOne) {
-    const test::TTempDir dir;
+    const TTempDir dir;
     const std::string path = dir.File("panel.state");
     EXPECT_EQ(LoadStateFile(path), DefaultPanelState());
     SaveStateFile(path, AwkwardState());

@@ -1,4 +1,4 @@
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,7 +9,11 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/support/Poll.h"
+
 extern char** environ;
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -40,9 +44,8 @@ class TSpawnActions {
 };
 
 // Appends what is readable within the timeout; false at the end of the stream.
-bool ReadSome(int fd, std::string& into, int timeoutMs) {
-    pollfd entry{fd, POLLIN, 0};
-    if (::poll(&entry, 1, timeoutMs) <= 0) {
+bool ReadSome(int fd, std::string& into, std::chrono::milliseconds timeout) {
+    if (PollFor(fd, POLLIN, timeout) == 0) {
         return true;
     }
     char chunk[4096];
@@ -87,8 +90,8 @@ TChildProcess::TChildProcess(const std::string& program, const std::vector<std::
 }
 
 TChildProcess::~TChildProcess() {
-    if (!status_) {
-        Terminate();
+    if (!Stop(SIGTERM)) {
+        Stop(SIGKILL);
     }
 }
 
@@ -102,8 +105,7 @@ std::optional<std::string> TChildProcess::ReadLine(std::chrono::milliseconds tim
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 ||
-            !ReadSome(out_.Get(), outBuffer_, static_cast<int>(left.count()))) {
+        if (left.count() <= 0 || !ReadSome(out_.Get(), outBuffer_, left)) {
             return std::nullopt;
         }
     }
@@ -125,7 +127,7 @@ int TChildProcess::Finish(std::string& out, std::string& err) {
         }
         ::poll(entries.data(), entries.size(), -1);
         for (size_t i = entries.size(); i-- > 0;) {
-            if (entries[i].revents != 0 && !ReadSome(entries[i].fd, *open[i].second, 0)) {
+            if (entries[i].revents != 0 && !ReadSome(entries[i].fd, *open[i].second, 0ms)) {
                 open[i].first->Reset();
                 open.erase(open.begin() + static_cast<std::ptrdiff_t>(i));
             }
@@ -141,16 +143,20 @@ std::optional<int> TChildProcess::WaitExit(std::chrono::milliseconds timeout) {
         if (status_ || std::chrono::steady_clock::now() >= deadline) {
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(20ms);
     }
     return status_;
 }
 
-int TChildProcess::Terminate() {
+bool TChildProcess::Running() {
+    return !WaitExit(0ms);
+}
+
+std::optional<int> TChildProcess::Stop(int signal) {
     if (!status_) {
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
     }
-    return Reap(0);
+    return WaitExit(5s);
 }
 
 int TChildProcess::Reap(int options) {

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/UniqueFd.h"
+#include "serial/UniqueFd.h"
 
 // A program started by a test, with pipes on its standard output and error (when asked for).
-// The destructor ends it with SIGTERM, by its PID, and reaps it.
+// The destructor ends it by its PID if it still runs: SIGTERM, so that it can clean up, then
+// SIGKILL if it has not ended within 5 s.
 class TChildProcess {
   public:
     struct TPipes {
@@ -30,8 +31,9 @@ class TChildProcess {
     int Finish(std::string& out, std::string& err);
     // Waits for the exit at most this long; nothing if the program still runs.
     std::optional<int> WaitExit(std::chrono::milliseconds timeout);
-    // SIGTERM, then waits for the exit.
-    int Terminate();
+    bool Running();
+    // Sends the signal, then waits for the exit at most 5 s; nothing if the program still runs.
+    std::optional<int> Stop(int signal);
 
   private:
     int Reap(int options);
