@@ -12,18 +12,12 @@
 #include <cerrno>
 #include <thread>
 
+#include "serial/LineEvents.h"
 #include "serial/LinuxLineSettings.h"
 #include "serial/LinuxStopSignal.h"
 #include "serial/LinuxTransfer.h"
 
 namespace {
-
-// The comm error flags ClearCommError reports.
-constexpr uint32_t kRxOver = 1;
-constexpr uint32_t kOverrun = 2;
-constexpr uint32_t kRxParity = 4;
-constexpr uint32_t kFrame = 8;
-constexpr uint32_t kBreak = 16;
 
 bool NoSuchLines(int error) {
     return error == ENOTTY || error == EINVAL;
@@ -301,11 +295,11 @@ uint32_t TLinuxSerialDevice::LineErrors() {
     std::lock_guard lock(CountersMutex_);
     uint32_t errors = 0;
     if (HaveCounters_) {
-        errors |= counts.frame != Frame_ ? kFrame : 0;
-        errors |= counts.parity != Parity_ ? kRxParity : 0;
-        errors |= counts.overrun != Overrun_ ? kOverrun : 0;
-        errors |= counts.brk != Break_ ? kBreak : 0;
-        errors |= counts.buf_overrun != BufferOverrun_ ? kRxOver : 0;
+        errors |= counts.frame != Frame_ ? LineErrorFlag::Frame : 0;
+        errors |= counts.parity != Parity_ ? LineErrorFlag::RxParity : 0;
+        errors |= counts.overrun != Overrun_ ? LineErrorFlag::Overrun : 0;
+        errors |= counts.brk != Break_ ? LineErrorFlag::Break : 0;
+        errors |= counts.buf_overrun != BufferOverrun_ ? LineErrorFlag::RxOver : 0;
     }
     HaveCounters_ = true;
     Frame_ = counts.frame;
