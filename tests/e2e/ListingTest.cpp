@@ -43,6 +43,13 @@ TEST(LineEscape, KeepsEveryValueOnOneLine) {
         {"a\tb", "a\\x09b"},
         {"C:\\x", "C:\\\\x"},
         {"\x7F", "\\x7F"},
+        // C1 controls, U+0098 among them: the byte Windows-1251 leaves undefined.
+        {"a\u0098b", "a\\x98b"},
+        {"\u0080\u009F", "\\x80\\x9F"},
+        {Cp1251ToUtf8("\x98"), "\\x98"},
+        // The neighbours of the C1 range and a lone lead byte stay as they are.
+        {"\u00A0\u00BB", "\u00A0\u00BB"},
+        {"\xC2", "\xC2"},
         {"Пожар", "Пожар"},
         {"", ""},
     };

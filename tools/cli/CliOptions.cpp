@@ -18,9 +18,21 @@ struct TCommandInfo {
     const char* Name;
     std::set<std::string_view> Allowed;
     std::set<std::string_view> Required;
+    // Exactly one of these must be given.
+    std::set<std::string_view> OneOf;
     const char* Synopsis;
     const char* Description;
+    // The command prints values the panel or a file holds, escaped by EscapeForLine.
+    bool PrintsValues = false;
 };
+
+constexpr const char* kEscapeNote =
+    "Управляющие символы значений (0x00–0x1F, 0x7F, U+0080–U+009F) печатаются как \\xHH,\n"
+    "обратная косая черта — как \\\\; так каждое значение остаётся в своей строке.\n";
+
+constexpr const char* kTraceNote =
+    "  --trace FILE   дописывает в FILE строку JSON на каждый записанный кадр и на каждое\n"
+    "                 чтение порта: {\"t\", \"dir\" (tx|rx), \"hex\", \"kind\", \"name\"}.\n";
 
 const std::array<TCommandInfo, 7>& Commands() {
     static const std::array<TCommandInfo, 7> commands{{
@@ -28,52 +40,73 @@ const std::array<TCommandInfo, 7>& Commands() {
          "ports",
          {},
          {},
+         {},
          "ports",
          "Печатает последовательные порты компьютера, по одному в строке.\n"},
         {TCliCommand::ReadSettings,
          "read-settings",
-         {"port", "baud", "ini"},
+         {"port", "baud", "ini", "trace"},
          {"port"},
-         "read-settings --port P [--baud RATE] [--ini FILE]",
+         {},
+         "read-settings --port P [--baud RATE] [--ini FILE] [--trace FILE]",
          "Читает настройки GPRS из прибора и печатает шестнадцать строк «Имя=значение».\n"
-         "  --ini FILE     сохраняет двенадцать текстовых полей в файл настроек FILE.\n"},
+         "  --ini FILE     сохраняет двенадцать текстовых полей в файл настроек FILE.\n",
+         true},
         {TCliCommand::ShowSettings,
          "show-settings",
          {"ini"},
          {"ini"},
+         {},
          "show-settings --ini FILE",
          "Печатает двенадцать текстовых полей файла настроек FILE так, как их показало бы\n"
-         "окно после открытия файла (номера SMS в кавычках). Порт не нужен.\n"},
+         "окно после открытия файла (номера SMS в кавычках). Порт не нужен.\n",
+         true},
         {TCliCommand::WriteSettings,
          "write-settings",
-         {"port", "baud", "ini", "sms", "gprs", "sim1", "sim2"},
+         {"port", "baud", "ini", "sms", "gprs", "sim1", "sim2", "backup", "trace"},
          {"port", "ini"},
+         {},
          "write-settings --port P [--baud RATE] --ini FILE [--sms on|off] [--gprs on|off]\n"
-         "                                [--sim1 tcp|udp] [--sim2 tcp|udp]",
+         "                                [--sim1 tcp|udp] [--sim2 tcp|udp] [--backup FILE]\n"
+         "                                [--trace FILE]",
          "Записывает в прибор двенадцать текстовых полей файла настроек FILE, режимы и\n"
          "протоколы из параметров (по умолчанию SMS off, GPRS on, SIM 1 tcp, SIM 2 udp),\n"
-         "затем подтверждает запись командой «!WR;».\n"},
+         "затем подтверждает запись командой «!WR;».\n"
+         "  --backup FILE  сначала читает настройки прибора и сохраняет их в файл настроек\n"
+         "                 FILE; если прибор не ответил или файл не сохранён, в прибор\n"
+         "                 ничего не записывается (код выхода 1).\n"},
         {TCliCommand::ReadCodes,
          "read-codes",
-         {"port", "baud", "table"},
+         {"port", "baud", "table", "out", "trace"},
          {"port", "table"},
-         "read-codes --port P [--baud RATE] --table events|restore",
+         {},
+         "read-codes --port P [--baud RATE] --table events|restore [--out FILE] [--trace FILE]",
          "Читает таблицу кодов событий (events) или восстановления (restore) и печатает\n"
-         "25 строк «строка<TAB>событие<TAB>код».\n"},
+         "25 строк «строка<TAB>событие<TAB>код».\n"
+         "  --out FILE     сохраняет таблицу в FILE: CSV «строка,событие,код» в UTF-8 с меткой\n"
+         "                 порядка байтов и строкой заголовка; значения в нём не экранируются.\n",
+         true},
         {TCliCommand::WriteCodes,
          "write-codes",
-         {"port", "baud", "table", "codes"},
-         {"port", "table", "codes"},
-         "write-codes --port P [--baud RATE] --table events|restore --codes C1,C2,…,C25",
-         "Записывает в прибор 25 кодов таблицы; каждый код — ровно 3 символа.\n"},
+         {"port", "baud", "table", "codes", "from", "trace"},
+         {"port", "table"},
+         {"codes", "from"},
+         "write-codes --port P [--baud RATE] --table events|restore\n"
+         "                             (--codes C1,C2,…,C25 | --from FILE) [--trace FILE]",
+         "Записывает в прибор 25 кодов таблицы; каждый код — ровно 3 символа.\n"
+         "  --from FILE    берёт коды из CSV, как его пишет read-codes --out: с меткой порядка\n"
+         "                 байтов или без неё, разделитель «,» или «;», первая строка —\n"
+         "                 заголовок, затем ровно строки таблицы 1–25 по порядку.\n"},
         {TCliCommand::ReadJournal,
          "read-journal",
-         {"port", "baud", "count", "csv"},
+         {"port", "baud", "count", "csv", "trace"},
          {"port"},
-         "read-journal --port P [--baud RATE] [--count N] [--csv]",
+         {},
+         "read-journal --port P [--baud RATE] [--count N] [--csv] [--trace FILE]",
          "Читает журнал событий и печатает первые N записей (по умолчанию 20):\n"
          "«номер<TAB>код<TAB>событие<TAB>цвет», цвет как #rrggbb или highlight.\n"
-         "  --csv          то же в формате CSV со строкой заголовка.\n"},
+         "  --csv          то же в формате CSV со строкой заголовка (без экранирования).\n",
+         true},
     }};
     return commands;
 }
@@ -178,6 +211,14 @@ void Apply(TCliOptions& options, const std::string& option, const std::string& v
         options.Table = ParseTable(value, command);
     } else if (option == "codes") {
         options.Codes = SplitCodes(value, command);
+    } else if (option == "from") {
+        options.CodesFromPath = value;
+    } else if (option == "out") {
+        options.CodesOutPath = value;
+    } else if (option == "backup") {
+        options.BackupPath = value;
+    } else if (option == "trace") {
+        options.TracePath = value;
     } else if (option == "count") {
         options.JournalCount = value;
     } else if (option == "csv") {
@@ -220,6 +261,14 @@ std::map<std::string, std::string> CollectOptions(const std::vector<std::string>
     return given;
 }
 
+std::string JoinOptions(const std::set<std::string_view>& names) {
+    std::string joined;
+    for (std::string_view name : names) {
+        joined += (joined.empty() ? "" : " или --") + std::string(name);
+    }
+    return joined;
+}
+
 bool WantsHelp(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin(), arguments.end(),
                        [](const std::string& a) { return a == "--help" || a == "-h"; });
@@ -252,6 +301,12 @@ TCliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
             throw EUsage("не указан параметр --" + std::string(required), options.Command);
         }
     }
+    if (!info.OneOf.empty() &&
+        std::count_if(info.OneOf.begin(), info.OneOf.end(), [&given](std::string_view name) {
+            return given.count(std::string(name)) != 0;
+        }) != 1) {
+        throw EUsage("укажите один из параметров --" + JoinOptions(info.OneOf), options.Command);
+    }
     for (const auto& [name, value] : given) {
         Apply(options, name, value);
     }
@@ -283,6 +338,12 @@ std::string HelpText(std::optional<TCliCommand> command) {
     std::string text = UsageText(command) + "\n" + info.Description;
     if (info.Allowed.count("baud") != 0) {
         text += "  --baud RATE    одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
+    }
+    if (info.Allowed.count("trace") != 0) {
+        text += kTraceNote;
+    }
+    if (info.PrintsValues) {
+        text += kEscapeNote;
     }
     text += "Код выхода: 0 — успех, 1 — ошибка обмена, 2 — ошибка в командной строке.\n";
     return text;

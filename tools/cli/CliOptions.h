@@ -46,8 +46,15 @@ struct TCliOptions {
     TTransport Sim1Transport = TTransport::TCP;
     TTransport Sim2Transport = TTransport::UDP;
     TCodeTableChoice Table = TCodeTableChoice::Events;
-    // Codes as typed (UTF-8), one per row; filled only by write-codes.
+    // Codes as typed (UTF-8), one per row; filled by write-codes --codes.
     std::vector<std::string> Codes;
+    // The code table as CSV: read by write-codes --from, written by read-codes --out.
+    std::string CodesFromPath;
+    std::string CodesOutPath;
+    // The panel's settings saved before write-settings writes.
+    std::string BackupPath;
+    // Every write and read of the port, as JSON lines; empty for none.
+    std::string TracePath;
     // The journal count as the page's field holds it: text, converted by the exchange.
     std::string JournalCount = "20";
     bool Csv = false;

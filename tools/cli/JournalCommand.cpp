@@ -33,7 +33,7 @@ void RunReadJournal(const TCliOptions& options, std::ostream& out) {
     TMemoryJournalGrid grid;
     std::vector<TJournalEvent> entries;
     {
-        TPanelConnection connection(options.Port, static_cast<TBaudRate>(options.BaudRateIndex));
+        TPanelConnection connection(options);
         entries = DownloadJournal(connection.Link(), grid, count);
         connection.Done();
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "protocol/Cp1251.h"
+#include "tools/cli/Csv.h"
 #include "tools/cli/LineEscape.h"
 
 namespace {
@@ -14,17 +15,6 @@ TFields FieldsOf(const TJournalEvent& entry) {
     return {std::to_string(entry.Number), entry.Code ? std::to_string(*entry.Code) : "",
             entry.Text ? Cp1251ToUtf8(*entry.Text) : "",
             entry.RowColor ? ColourName(*entry.RowColor) : ""};
-}
-
-std::string CsvField(const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        return field;
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c == '"' ? "\"\"" : std::string(1, c);
-    }
-    return quoted + "\"";
 }
 
 std::string CsvLine(const TFields& fields) {

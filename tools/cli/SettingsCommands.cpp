@@ -3,6 +3,7 @@
 #include "settings/SettingsFile.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/PanelConnection.h"
+#include "tools/cli/SettingsBackup.h"
 #include "tools/cli/SettingsListing.h"
 
 namespace {
@@ -14,8 +15,8 @@ struct TFileArgument {
 
 // The settings library takes a directory and a file name, and reads "\" and ":" in a name as
 // separators; a path given here must mean that file, so such a name is refused.
-TFileArgument SplitFileArgument(const TCliOptions& options) {
-    const std::string& path = options.IniPath;
+TFileArgument SplitFileArgument(const std::string& path, const char* option,
+                                const TCliOptions& options) {
     const size_t slash = path.rfind('/');
     TFileArgument file;
     if (slash == std::string::npos) {
@@ -24,9 +25,9 @@ TFileArgument SplitFileArgument(const TCliOptions& options) {
         file = {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
     }
     if (file.Name.empty() || file.Name.find_first_of("\\:") != std::string::npos) {
-        throw EUsage(
-            "--ini ждёт путь к файлу, в имени которого нет «\\» и «:», а не «" + path + "»",
-            options.Command);
+        throw EUsage(std::string(option) +
+                         " ждёт путь к файлу, в имени которого нет «\\» и «:», а не «" + path + "»",
+                     options.Command);
     }
     return file;
 }
@@ -39,20 +40,16 @@ void SaveFile(const TSettingsStore& settings, const TFileArgument& file) {
     SaveSettingsFile(settings, file.Directory, file.Name, [](const std::string&) { return true; });
 }
 
-TBaudRate RateOf(const TCliOptions& options) {
-    return static_cast<TBaudRate>(options.BaudRateIndex);
-}
-
 }  // namespace
 
 void RunReadSettings(const TCliOptions& options, std::ostream& out) {
     std::optional<TFileArgument> file;
     if (!options.IniPath.empty()) {
-        file = SplitFileArgument(options);
+        file = SplitFileArgument(options.IniPath, "--ini", options);
     }
     TMemorySettingsStore settings;
     {
-        TPanelConnection connection(options.Port, RateOf(options));
+        TPanelConnection connection(options);
         ReadSettings(connection.Link(), settings);
         connection.Done();
     }
@@ -63,21 +60,31 @@ void RunReadSettings(const TCliOptions& options, std::ostream& out) {
 }
 
 void RunShowSettings(const TCliOptions& options, std::ostream& out) {
-    const TFileArgument file = SplitFileArgument(options);
+    const TFileArgument file = SplitFileArgument(options.IniPath, "--ini", options);
     TMemorySettingsStore settings;
     OpenFile(settings, file);
     out << ListTextSettings(settings);
 }
 
 void RunWriteSettings(const TCliOptions& options, std::ostream&) {
-    const TFileArgument file = SplitFileArgument(options);
+    const TFileArgument file = SplitFileArgument(options.IniPath, "--ini", options);
+    std::optional<TFileArgument> backupFile;
+    if (!options.BackupPath.empty()) {
+        backupFile = SplitFileArgument(options.BackupPath, "--backup", options);
+    }
     TMemorySettingsStore settings;
     OpenFile(settings, file);
     settings.SetSmsMode(options.SmsMode);
     settings.SetGprsMode(options.GprsMode);
     settings.SetTransport(TSim::Sim1, options.Sim1Transport);
     settings.SetTransport(TSim::Sim2, options.Sim2Transport);
-    TPanelConnection connection(options.Port, RateOf(options));
-    WriteSettings(connection.Link(), settings);
+    TPanelConnection connection(options);
+    if (backupFile) {
+        WriteSettingsAfterBackup(
+            connection.Link(), connection.Progress(), settings,
+            [&backupFile](const TSettingsStore& backup) { SaveFile(backup, *backupFile); });
+    } else {
+        WriteSettings(connection.Link(), settings);
+    }
     connection.Done();
 }
