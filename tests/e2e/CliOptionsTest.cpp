@@ -66,6 +66,17 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(o.Codes[23], "");
                       EXPECT_EQ(o.Codes[24], "ЖЖЖ");
                   }},
+        TAccepted{{"write-codes", "--port", "p", "--table", "events", "--from", "codes.csv",
+                   "--trace", "t.jsonl"},
+                  [](const TCliOptions& o) {
+                      EXPECT_EQ(o.CodesFromPath, "codes.csv");
+                      EXPECT_TRUE(o.Codes.empty());
+                      EXPECT_EQ(o.TracePath, "t.jsonl");
+                  }},
+        TAccepted{{"write-settings", "--port", "p", "--ini", "f.ini", "--backup", "b.ini"},
+                  [](const TCliOptions& o) { EXPECT_EQ(o.BackupPath, "b.ini"); }},
+        TAccepted{{"read-codes", "--port", "p", "--table", "events", "--out=c.csv"},
+                  [](const TCliOptions& o) { EXPECT_EQ(o.CodesOutPath, "c.csv"); }},
         TAccepted{{"read-journal", "--port", "p"},
                   [](const TCliOptions& o) {
                       EXPECT_EQ(o.JournalCount, "20");
@@ -140,6 +151,15 @@ INSTANTIATE_TEST_SUITE_P(
         TRejected{{"write-codes", "--port", "p", "--table", "events"}, TCliCommand::WriteCodes},
         TRejected{{"write-codes", "--port", "p", "--table", "events", "--codes", "110,118"},
                   TCliCommand::WriteCodes},
-        TRejected{{"read-journal", "--port", "p", "--csv=yes"}, TCliCommand::ReadJournal}));
+        TRejected{{"read-journal", "--port", "p", "--csv=yes"}, TCliCommand::ReadJournal},
+        // The codes come from the line or from a file, never both.
+        TRejected{{"write-codes", "--port", "p", "--table", "events", "--codes",
+                   "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25", "--from",
+                   "c.csv"},
+                  TCliCommand::WriteCodes},
+        TRejected{{"show-settings", "--ini", "f.ini", "--trace", "t"}, TCliCommand::ShowSettings},
+        TRejected{{"read-settings", "--port", "p", "--backup", "b.ini"}, RS},
+        TRejected{{"write-codes", "--port", "p", "--table", "events", "--out", "c.csv"},
+                  TCliCommand::WriteCodes}));
 
 }  // namespace

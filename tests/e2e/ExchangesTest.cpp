@@ -95,6 +95,87 @@ TEST(Exchanges, SettingsWrittenFromAFileReadBackAndSaved) {
     EXPECT_EQ(show.Out, kSiteTextFields);
 }
 
+struct TWireLine {
+    std::string Dir, Hex, Kind, Name;
+};
+
+std::string JsonField(const std::string& line, const std::string& key) {
+    const std::string start = "\"" + key + "\": \"";
+    const size_t at = line.find(start);
+    if (at == std::string::npos) {
+        return "<" + key + " missing>";
+    }
+    const size_t from = at + start.size();
+    return line.substr(from, line.find('"', from) - from);
+}
+
+std::vector<TWireLine> WireLines(const std::string& path) {
+    std::vector<TWireLine> lines;
+    for (const std::string& line : Lines(ReadFile(path))) {
+        lines.push_back({JsonField(line, "dir"), JsonField(line, "hex"), JsonField(line, "kind"),
+                         JsonField(line, "name")});
+    }
+    return lines;
+}
+
+// The frames one side sent, as "hex kind name", and every byte the other side read, joined: the
+// pieces a read takes need not be the pieces a reply was sent in.
+std::pair<std::vector<std::string>, std::string> Traffic(const std::vector<TWireLine>& lines,
+                                                         const std::string& framesDir) {
+    std::pair<std::vector<std::string>, std::string> traffic;
+    for (const TWireLine& line : lines) {
+        if (line.Dir == framesDir) {
+            traffic.first.push_back(line.Hex + " " + line.Kind + " " + line.Name);
+        } else {
+            traffic.second += line.Hex;
+        }
+    }
+    return traffic;
+}
+
+std::string TextFieldsOf(const std::string& settings) {
+    std::string fields;
+    for (const std::string& line : Lines(settings)) {
+        if (line.find("Mode=") == std::string::npos &&
+            line.find("Transport=") == std::string::npos) {
+            fields += line + "\n";
+        }
+    }
+    return fields;
+}
+
+// The panel's old settings land in the backup before the new ones are written and committed, and
+// the trace of the run shows the frames and replies the simulator logged.
+TEST(Exchanges, BackupThenWriteWithATraceOfTheWire) {
+    TTempDir dir;
+    TPanelSim panel({"--log", dir.File("sim.jsonl"), "--state", dir.File("state.txt")});
+    WriteFile(dir.File("site.ini"), kSiteIni);
+
+    const TCliRun write =
+        RunCli({"write-settings", "--port", panel.Path(), "--ini", dir.File("site.ini"), "--backup",
+                dir.File("before.ini"), "--trace", dir.File("run.jsonl")});
+    ASSERT_EQ(write.Status, 0) << write.Err;
+
+    const TCliRun backup = RunCli({"show-settings", "--ini", dir.File("before.ini")});
+    EXPECT_EQ(backup.Out, TextFieldsOf(kDefaultSettings));
+    const std::string state = ReadFile(dir.File("state.txt"));
+    EXPECT_THAT(state, HasSubstr("\"203.0.113.6\""));
+    EXPECT_THAT(state, HasSubstr("\"4321\""));
+
+    const std::vector<TWireLine> trace = WireLines(dir.File("run.jsonl"));
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.front().Dir, "rx");  // the opening flush, empty
+    EXPECT_EQ(trace.front().Hex, "");
+    const auto sent = Traffic(trace, "tx");
+    const auto logged = Traffic(WireLines(dir.File("sim.jsonl")), "rx");
+    EXPECT_EQ(sent.first, logged.first);
+    EXPECT_EQ(sent.second, logged.second);
+    EXPECT_THAT(sent.first.back(), HasSubstr("2157523b commit WR"));
+    EXPECT_EQ(std::count_if(sent.first.begin(), sent.first.end(),
+                            [](const std::string& f) { return f.find(" query ") != f.npos; }),
+              17);
+}
+
 // Chunked replies still arrive within the waits: the whole settings record and a whole table.
 TEST(Exchanges, ChunkedPanelIsReadWhole) {
     TPanelSim panel({"--chunk", "5"});
@@ -255,6 +336,8 @@ TEST(Exchanges, HungUpPanelFailsTheWriteAndReconnectingWorks) {
 
 TEST(CommandLine, StatusAndMessages) {
     TTempDir dir;
+    WriteFile(dir.File("short.csv"), "row,event,code\n1,Пожар,110\n");
+    WriteFile(dir.File("site.ini"), kSiteIni);
     const struct {
         std::vector<std::string> Args;
         int Status;
@@ -270,6 +353,27 @@ TEST(CommandLine, StatusAndMessages) {
         {{"write-codes", "--port", "p", "--table", "events", "--codes", "1,2"}, 2, "", "25"},
         {{"read-codes", "--port", dir.File("no-such-tty"), "--table", "events"}, 1, "", ""},
         {{"show-settings", "--ini", dir.File("missing.ini")}, 1, "", "missing.ini"},
+        // Files the command line names are checked before the port is opened.
+        {{"read-codes", "--port", dir.File("no-such-tty"), "--table", "events", "--trace",
+          dir.File("no-dir/t.jsonl")},
+         2,
+         "",
+         "no-dir/t.jsonl"},
+        {{"write-codes", "--port", dir.File("no-such-tty"), "--table", "events", "--from",
+          dir.File("missing.csv")},
+         2,
+         "",
+         "missing.csv"},
+        {{"write-codes", "--port", dir.File("no-such-tty"), "--table", "events", "--from",
+          dir.File("short.csv")},
+         2,
+         "",
+         "строка 2: "},
+        {{"write-settings", "--port", dir.File("no-such-tty"), "--ini", dir.File("site.ini"),
+          "--backup", dir.File("a\\b.ini")},
+         2,
+         "",
+         "--backup"},
         {{"write-settings", "--port", dir.File("no-such-tty"), "--ini", dir.File("none.ini")},
          1,
          "",

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "protocol/Cp1251.h"
+#include "protocol/EventCodeTable.h"
+#include "tools/cli/CodeTableCsv.h"
 #include "tools/cli/JournalListing.h"
 #include "tools/cli/LineEscape.h"
+#include "tools/cli/MemoryCodeTableGrid.h"
 #include "tools/cli/MemoryJournalGrid.h"
 #include "tools/cli/SettingsListing.h"
 
@@ -95,6 +98,86 @@ TEST(JournalListing, CsvQuotesTextsThatHoldQuotes) {
               "2,3,,\r\n"
               "3,77,Очистка журнала событий,#796eb7\r\n"
               "4,,,\r\n");
+}
+
+// Codes that need quoting, a C1 byte and Cyrillic all come back as they went out.
+TEST(CodeTableCsv, RoundTrip) {
+    TMemoryCodeTableGrid grid;
+    TEventCodeTable table(TCodeTableKind::Restore, grid);
+    LoadDefaultCodes(table);
+    const std::vector<ByteString> odd = {
+        "1,2", "\"a\"", "x;y", "\r\n!", "\x98\x00z", Utf8ToCp1251("ЖЖЖ"), ""};
+    for (size_t i = 0; i < odd.size(); ++i) {
+        table.SetCode(static_cast<int>(i) + 1, odd[i]);
+    }
+    const std::string csv = CodeTableCsv(grid);
+    const std::string head = "\xEF\xBB\xBFrow,event,code\r\n1,Пожар,\"1,2\"\r\n";
+    EXPECT_EQ(csv.substr(0, head.size()), head);
+    const std::vector<ByteString> codes = ParseCodeTableCsv(csv);
+    ASSERT_EQ(codes.size(), 25u);
+    for (int row = 1; row <= 25; ++row) {
+        EXPECT_EQ(codes[static_cast<size_t>(row - 1)], table.Code(row)) << row;
+    }
+}
+
+std::string Rows(int from, int to, const char* separator = ",") {
+    std::string rows;
+    for (int row = from; row <= to; ++row) {
+        rows += std::to_string(row) + separator + "e" + separator + "0" + (row < 10 ? "0" : "") +
+                std::to_string(row) + "\n";
+    }
+    return rows;
+}
+
+TEST(CodeTableCsv, WhatSpreadsheetsWriteIsAccepted) {
+    const std::string cases[] = {
+        "row,event,code\n" + Rows(1, 25),
+        "\xEF\xBB\xBFстрока;событие;код\r\n" + Rows(1, 25, ";"),
+        "h;e;c\n" + Rows(1, 12, ";") + "\n;;\n" + Rows(13, 25, ";") + "\n\n",
+        "h,e,c\n" + Rows(1, 24) + "25,\"e\",\"025\"",
+    };
+    for (const std::string& text : cases) {
+        try {
+            const std::vector<ByteString> codes = ParseCodeTableCsv(text);
+            EXPECT_EQ(codes.at(0), "001");
+            EXPECT_EQ(codes.at(24), "025");
+        } catch (const ECodeTableCsv& error) {
+            ADD_FAILURE() << error.what() << "\n" << text;
+        }
+    }
+}
+
+TEST(CodeTableCsv, RefusalsNameTheLine) {
+    const struct {
+        std::string Text;
+        const char* Message;
+    } cases[] = {
+        {"", "строка 1: "},
+        {"row event code\n" + Rows(1, 25), "строка 1: "},
+        {"h,e,c\n" + Rows(1, 24), "строка 25: "},
+        {"h,e,c\n", "строка 1: "},
+        {"h,e,c\n" + Rows(1, 25) + "26,e,000\n", "строка 27: "},
+        {"h,e,c\n" + Rows(1, 3) + Rows(5, 25), "строка 5: "},
+        {"h,e,c\n" + Rows(0, 25), "строка 2: "},
+        {"h,e,c\n" + Rows(1, 2) + "3,e\n" + Rows(4, 25), "строка 4: "},
+        {"h,e,c\n" + Rows(1, 2) + "3,e,000,\n" + Rows(4, 25), "строка 4: "},
+        {"h;e;c\n" + Rows(1, 25), "строка 2: "},
+        {"h,e,c\n" + Rows(1, 9) + "10,e,\"01\n" + Rows(11, 25), "строка 11: "},
+        {"h,e,c\n" + Rows(1, 9) + "10,e,\"01\"0\n" + Rows(11, 25), "строка 11: "},
+        {"h,e,c\n" + Rows(1, 6) + "7,e,€€€\n" + Rows(8, 25), ""},
+        {"h,e,c\n" + Rows(1, 6) + "7,e,\u4e2d\n" + Rows(8, 25), "строка 8: "},
+        {"h,e,c\n" + Rows(1, 6) + "7,e,\xD0\n" + Rows(8, 25), "строка 8: "},
+    };
+    for (const auto& c : cases) {
+        try {
+            ParseCodeTableCsv(c.Text);
+            EXPECT_STREQ(c.Message, "") << c.Text;
+        } catch (const ECodeTableCsv& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(c.Message, 0), 0u) << error.what() << "\n"
+                                                                         << c.Text;
+            EXPECT_STRNE(c.Message, "") << error.what();
+        }
+    }
 }
 
 TEST(MemoryJournalGrid, BehavesAsTheJournalNeeds) {
