@@ -83,8 +83,9 @@ const std::array<TCommandInfo, 7>& Commands() {
          "read-codes --port P [--baud RATE] --table events|restore [--out FILE] [--trace FILE]",
          "Читает таблицу кодов событий (events) или восстановления (restore) и печатает\n"
          "25 строк «строка<TAB>событие<TAB>код».\n"
-         "  --out FILE     сохраняет таблицу в FILE: CSV «строка,событие,код» в UTF-8 с меткой\n"
-         "                 порядка байтов и строкой заголовка; значения в нём не экранируются.\n",
+         "  --out FILE     сохраняет таблицу в FILE: CSV в UTF-8 с меткой порядка байтов,\n"
+         "                 заголовок «row,event,code», затем строка, событие и код; значения\n"
+         "                 в нём не экранируются.\n",
          true},
         {TCliCommand::WriteCodes,
          "write-codes",
