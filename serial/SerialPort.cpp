@@ -3,8 +3,8 @@
 #include <exception>
 #include <utility>
 
-#include "serial/LineMonitor.h"
 #include "serial/SerialMessages.h"
+#include "serial/monitor/LineMonitor.h"
 
 namespace {
 

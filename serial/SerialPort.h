@@ -8,12 +8,12 @@
 
 #include "serial/ByteString.h"
 #include "serial/ESerialPort.h"
-#include "serial/EventWindow.h"
-#include "serial/MainThreadQueue.h"
 #include "serial/SerialDriver.h"
 #include "serial/SerialEvents.h"
 #include "serial/SerialTimeouts.h"
 #include "serial/SerialTypes.h"
+#include "serial/monitor/EventWindow.h"
+#include "serial/monitor/MainThreadQueue.h"
 
 class TLineMonitor;
 
@@ -77,11 +77,6 @@ class TSerialPort {
     const TNotifyEvent& OnTxEmpty() const { return OnTxEmpty_; }
     void SetOnTxEmpty(TNotifyEvent handler) { OnTxEmpty_ = std::move(handler); }
 
-    TLineEvents WatchedEvents() const { return WatchedEvents_; }
-    // The open device, shared with the line-event monitor; empty while closed.
-    const std::shared_ptr<TSerialDevice>& Handle() const { return Handle_; }
-    TSerialDriver& Driver() const { return *Driver_; }
-
     void ConfigureQueues();
     void ConfigureLine();
     void ConfigureTimeouts();
@@ -109,13 +104,10 @@ class TSerialPort {
     // stand-in, ServiceSyncCalls also takes the messages sent to it.
     void SetSyncWakeup(std::function<void()> wake) { SyncCalls_.SetWakeup(std::move(wake)); }
     void ServiceSyncCalls() { SyncCalls_.ServicePending(); }
-    TMainThreadQueue& SyncCalls() { return SyncCalls_; }
     // Shows what a handler raised on the window route; without one it is dropped.
     void SetWindowExceptionHandler(std::function<void(std::exception_ptr)> handler) {
         WindowExceptionHandler_ = std::move(handler);
     }
-    TLineMonitor* Monitor() const { return Monitor_.get(); }
-    TEventWindow* WindowHandle() const { return WindowHandle_.get(); }
 
     void NotifyRxChar();
     void NotifyTxEmpty();
@@ -125,21 +117,23 @@ class TSerialPort {
     void NotifyRLSDChange();
     void NotifyError();
     void NotifyRx80Full();
-    void NotifyLineEvent(TLineEvent event);
     intptr_t EventWindowProc(const TWindowMessage& message);
 
-    // The control block ConfigureLine hands to the driver.
-    TSerialDcb ControlBlock() const;
-    TCommTimeouts TimeoutsBlock() const;
-
   private:
+    friend class TSerialPortInternals;
+
     void OpenDevice();
     void StartMonitor();
     void StopMonitor();
     void ReleaseDevice();
     void Require(bool succeeded, const char* message) const;
+    void NotifyLineEvent(TLineEvent event);
+    // The control block ConfigureLine hands to the driver.
+    TSerialDcb ControlBlock() const;
+    TCommTimeouts TimeoutsBlock() const;
 
     std::shared_ptr<TSerialDriver> Driver_;
+    // The open device, shared with the line-event monitor; empty while closed.
     std::shared_ptr<TSerialDevice> Handle_;
     TMainThreadQueue SyncCalls_;
     std::function<void(std::exception_ptr)> WindowExceptionHandler_;

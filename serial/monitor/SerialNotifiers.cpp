@@ -1,6 +1,6 @@
-#include "serial/LineEvents.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "serial/monitor/LineEvents.h"
 
 // The notifiers make their status query even without a handler: reading the input count or the
 // error status is also what clears the driver's error flags.

@@ -1,4 +1,4 @@
-#include "serial/LineEvents.h"
+#include "serial/monitor/LineEvents.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "serial/ThreadSupport.h"
+#include "serial/monitor/ThreadSupport.h"
 
 struct TLock::TImpl {
     CRITICAL_SECTION Section;

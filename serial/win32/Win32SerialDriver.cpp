@@ -1,10 +1,10 @@
-#include "serial/Win32SerialDriver.h"
+#include "serial/win32/Win32SerialDriver.h"
 
 #include <windows.h>
 
-#include "serial/Win32SerialDevice.h"
-#include "serial/Win32StopSignal.h"
-#include "serial/Win32Transfer.h"
+#include "serial/win32/Win32SerialDevice.h"
+#include "serial/win32/Win32StopSignal.h"
+#include "serial/win32/Win32Transfer.h"
 
 TOpenResult TWin32SerialDriver::Open(const std::string& port) {
     const std::string path = "\\\\.\\" + port;

@@ -1,4 +1,4 @@
-#include "serial/Win32Transfer.h"
+#include "serial/win32/Win32Transfer.h"
 
 TWin32Transfer::TWin32Transfer() {
     Overlapped_.hEvent = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);

@@ -1,7 +1,7 @@
-#include "serial/Win32SerialDevice.h"
+#include "serial/win32/Win32SerialDevice.h"
 
-#include "serial/Win32StopSignal.h"
-#include "serial/Win32Transfer.h"
+#include "serial/win32/Win32StopSignal.h"
+#include "serial/win32/Win32Transfer.h"
 
 namespace {
 
