@@ -1,24 +1,16 @@
 #pragma once
 
-#include <windows.h>
-
 #include "serial/SerialDriver.h"
+#include "serial/win32/UniqueHandle.h"
 
 // A manual-reset event, created non-signalled; a line-event wait waits on it beside the device.
 class TWin32StopSignal : public TStopSignal {
   public:
-    TWin32StopSignal() : Event_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    ~TWin32StopSignal() override {
-        if (Event_ != nullptr) {
-            ::CloseHandle(Event_);
-        }
-    }
-    TWin32StopSignal(const TWin32StopSignal&) = delete;
-    TWin32StopSignal& operator=(const TWin32StopSignal&) = delete;
+    TWin32StopSignal() : Event_(NewEvent(true, false)) {}
 
-    void Signal() override { ::SetEvent(Event_); }
-    HANDLE Event() const { return Event_; }
+    void Signal() override { ::SetEvent(Event_.Get()); }
+    HANDLE Event() const { return Event_.Get(); }
 
   private:
-    HANDLE Event_;
+    TUniqueHandle Event_;
 };
