@@ -12,16 +12,11 @@
 #include "serial/SerialEvents.h"
 #include "serial/SerialTimeouts.h"
 #include "serial/SerialTypes.h"
+#include "serial/Transfer.h"
 #include "serial/monitor/EventWindow.h"
 #include "serial/monitor/MainThreadQueue.h"
 
 class TLineMonitor;
-
-// One transfer in flight, made for one WriteBytes or ReadBytes call.
-struct TTransfer {
-    std::unique_ptr<TSerialTransfer> Io;
-    TTransferKind Direction = tkWrite;
-};
 
 // The serial port the configurator talks to the panel through: its line settings, open and close,
 // DTR and RTS, and byte transfers that are finished when their call returns. Every failure raises
@@ -127,6 +122,16 @@ class TSerialPort {
     void StopMonitor();
     void ReleaseDevice();
     void Require(bool succeeded, const char* message) const;
+    template <typename T>
+    void StoreLineSetting(T& field, const T& value);
+    template <typename T>
+    void StoreWhileClosed(T& field, const T& value);
+    void Escape(uint32_t function);
+    template <typename Start>
+    int32_t BeginTransfer(TTransfer* transfer, TTransferKind direction, Start start);
+    TCommStatus CommStatus();
+    void Notify(const TNotifyEvent& handler);
+    void NotifySignal(const TLineSignalEvent& handler, TModemSignal signal);
     void NotifyLineEvent(TLineEvent event);
     // The control block ConfigureLine hands to the driver.
     TSerialDcb ControlBlock() const;
