@@ -3,8 +3,8 @@
 #include <exception>
 #include <utility>
 
-#include "serial/LineMonitor.h"
 #include "serial/SerialMessages.h"
+#include "serial/monitor/LineMonitor.h"
 
 namespace {
 
@@ -117,20 +117,31 @@ void TSerialPort::Require(bool succeeded, const char* message) const {
     }
 }
 
-void TSerialPort::SetBaudRate(TBaudRate value) {
-    if (value == BaudRate_) {
+// Assigning the value a property already holds does nothing at all, not even a refusal.
+template <typename T>
+void TSerialPort::StoreLineSetting(T& field, const T& value) {
+    if (value == field) {
         return;
     }
-    BaudRate_ = value;
+    field = value;
     ConfigureLine();
 }
 
-void TSerialPort::SetByteSize(TByteSize value) {
-    if (value == ByteSize_) {
+template <typename T>
+void TSerialPort::StoreWhileClosed(T& field, const T& value) {
+    if (value == field) {
         return;
     }
-    ByteSize_ = value;
-    ConfigureLine();
+    Require(!Connected_, SerialMessage::PropertyWhileOpen);
+    field = value;
+}
+
+void TSerialPort::SetBaudRate(TBaudRate value) {
+    StoreLineSetting(BaudRate_, value);
+}
+
+void TSerialPort::SetByteSize(TByteSize value) {
+    StoreLineSetting(ByteSize_, value);
 }
 
 void TSerialPort::SetInBufSize(int32_t value) {
@@ -150,35 +161,19 @@ void TSerialPort::SetOutBufSize(int32_t value) {
 }
 
 void TSerialPort::SetParity(TParity value) {
-    if (value == Parity_) {
-        return;
-    }
-    Parity_ = value;
-    ConfigureLine();
+    StoreLineSetting(Parity_, value);
 }
 
 void TSerialPort::SetPort(const std::string& value) {
-    if (value == Port_) {
-        return;
-    }
-    Require(!Connected_, SerialMessage::PropertyWhileOpen);
-    Port_ = value;
+    StoreWhileClosed(Port_, value);
 }
 
 void TSerialPort::SetSyncMethod(TSyncMethod value) {
-    if (value == SyncMethod_) {
-        return;
-    }
-    Require(!Connected_, SerialMessage::PropertyWhileOpen);
-    SyncMethod_ = value;
+    StoreWhileClosed(SyncMethod_, value);
 }
 
 void TSerialPort::SetStopBits(TStopBits value) {
-    if (value == StopBits_) {
-        return;
-    }
-    StopBits_ = value;
-    ConfigureLine();
+    StoreLineSetting(StopBits_, value);
 }
 
 void TSerialPort::SetTimeouts(const TSerialTimeouts& value) {
@@ -244,15 +239,15 @@ TCommTimeouts TSerialPort::TimeoutsBlock() const {
 }
 
 void TSerialPort::DriveDTR(bool state) {
-    Require(Handle_ &&
-                Handle_->EscapeCommFunction(state ? SerialCode::EscSetDtr : SerialCode::EscClrDtr),
-            SerialMessage::EscapeCommFunction);
+    Escape(state ? SerialCode::EscSetDtr : SerialCode::EscClrDtr);
 }
 
 void TSerialPort::DriveRTS(bool state) {
-    Require(Handle_ &&
-                Handle_->EscapeCommFunction(state ? SerialCode::EscSetRts : SerialCode::EscClrRts),
-            SerialMessage::EscapeCommFunction);
+    Escape(state ? SerialCode::EscSetRts : SerialCode::EscClrRts);
+}
+
+void TSerialPort::Escape(uint32_t function) {
+    Require(Handle_ && Handle_->EscapeCommFunction(function), SerialMessage::EscapeCommFunction);
 }
 
 void TSerialPort::AbortTransfers() {

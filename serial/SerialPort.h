@@ -8,20 +8,15 @@
 
 #include "serial/ByteString.h"
 #include "serial/ESerialPort.h"
-#include "serial/EventWindow.h"
-#include "serial/MainThreadQueue.h"
 #include "serial/SerialDriver.h"
 #include "serial/SerialEvents.h"
 #include "serial/SerialTimeouts.h"
 #include "serial/SerialTypes.h"
+#include "serial/Transfer.h"
+#include "serial/monitor/EventWindow.h"
+#include "serial/monitor/MainThreadQueue.h"
 
 class TLineMonitor;
-
-// One transfer in flight, made for one WriteBytes or ReadBytes call.
-struct TTransfer {
-    std::unique_ptr<TSerialTransfer> Io;
-    TTransferKind Direction = tkWrite;
-};
 
 // The serial port the configurator talks to the panel through: its line settings, open and close,
 // DTR and RTS, and byte transfers that are finished when their call returns. Every failure raises
@@ -77,11 +72,6 @@ class TSerialPort {
     const TNotifyEvent& OnTxEmpty() const { return OnTxEmpty_; }
     void SetOnTxEmpty(TNotifyEvent handler) { OnTxEmpty_ = std::move(handler); }
 
-    TLineEvents WatchedEvents() const { return WatchedEvents_; }
-    // The open device, shared with the line-event monitor; empty while closed.
-    const std::shared_ptr<TSerialDevice>& Handle() const { return Handle_; }
-    TSerialDriver& Driver() const { return *Driver_; }
-
     void ConfigureQueues();
     void ConfigureLine();
     void ConfigureTimeouts();
@@ -109,13 +99,10 @@ class TSerialPort {
     // stand-in, ServiceSyncCalls also takes the messages sent to it.
     void SetSyncWakeup(std::function<void()> wake) { SyncCalls_.SetWakeup(std::move(wake)); }
     void ServiceSyncCalls() { SyncCalls_.ServicePending(); }
-    TMainThreadQueue& SyncCalls() { return SyncCalls_; }
     // Shows what a handler raised on the window route; without one it is dropped.
     void SetWindowExceptionHandler(std::function<void(std::exception_ptr)> handler) {
         WindowExceptionHandler_ = std::move(handler);
     }
-    TLineMonitor* Monitor() const { return Monitor_.get(); }
-    TEventWindow* WindowHandle() const { return WindowHandle_.get(); }
 
     void NotifyRxChar();
     void NotifyTxEmpty();
@@ -125,21 +112,33 @@ class TSerialPort {
     void NotifyRLSDChange();
     void NotifyError();
     void NotifyRx80Full();
-    void NotifyLineEvent(TLineEvent event);
     intptr_t EventWindowProc(const TWindowMessage& message);
 
-    // The control block ConfigureLine hands to the driver.
-    TSerialDcb ControlBlock() const;
-    TCommTimeouts TimeoutsBlock() const;
-
   private:
+    friend class TSerialPortInternals;
+
     void OpenDevice();
     void StartMonitor();
     void StopMonitor();
     void ReleaseDevice();
     void Require(bool succeeded, const char* message) const;
+    template <typename T>
+    void StoreLineSetting(T& field, const T& value);
+    template <typename T>
+    void StoreWhileClosed(T& field, const T& value);
+    void Escape(uint32_t function);
+    template <typename Start>
+    int32_t BeginTransfer(TTransfer* transfer, TTransferKind direction, Start start);
+    TCommStatus CommStatus();
+    void Notify(const TNotifyEvent& handler);
+    void NotifySignal(const TLineSignalEvent& handler, TModemSignal signal);
+    void NotifyLineEvent(TLineEvent event);
+    // The control block ConfigureLine hands to the driver.
+    TSerialDcb ControlBlock() const;
+    TCommTimeouts TimeoutsBlock() const;
 
     std::shared_ptr<TSerialDriver> Driver_;
+    // The open device, shared with the line-event monitor; empty while closed.
     std::shared_ptr<TSerialDevice> Handle_;
     TMainThreadQueue SyncCalls_;
     std::function<void(std::exception_ptr)> WindowExceptionHandler_;

@@ -3,6 +3,18 @@
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
 
+namespace {
+
+uint32_t ByteCount(int32_t count) {
+    return static_cast<uint32_t>(std::max(count, 0));
+}
+
+const char* TransferMessage(TTransferKind direction) {
+    return direction == tkRead ? SerialMessage::Read : SerialMessage::Write;
+}
+
+}  // namespace
+
 std::unique_ptr<TTransfer> TSerialPort::NewTransfer() {
     auto transfer = std::make_unique<TTransfer>();
     transfer->Io = Driver_->NewTransfer();
@@ -13,15 +25,23 @@ void TSerialPort::DisposeTransfer(std::unique_ptr<TTransfer>& transfer) {
     transfer.reset();
 }
 
-int32_t TSerialPort::BeginWrite(const char* buffer, int32_t count, TTransfer* transfer) {
+// Starts a transfer with the given call on the device; a failure to start raises the message of
+// its direction.
+template <typename Start>
+int32_t TSerialPort::BeginTransfer(TTransfer* transfer, TTransferKind direction, Start start) {
     Require(transfer != nullptr, SerialMessage::Async);
-    transfer->Direction = tkWrite;
+    transfer->Direction = direction;
     uint32_t immediate = 0;
-    Require(Handle_ && transfer->Io &&
-                Handle_->WriteFile(buffer, static_cast<uint32_t>(std::max(count, 0)), immediate,
-                                   *transfer->Io),
-            SerialMessage::Write);
+    Require(Handle_ && transfer->Io && start(*Handle_, immediate, *transfer->Io),
+            TransferMessage(direction));
     return static_cast<int32_t>(immediate);
+}
+
+int32_t TSerialPort::BeginWrite(const char* buffer, int32_t count, TTransfer* transfer) {
+    return BeginTransfer(transfer, tkWrite,
+                         [&](TSerialDevice& device, uint32_t& immediate, TSerialTransfer& io) {
+                             return device.WriteFile(buffer, ByteCount(count), immediate, io);
+                         });
 }
 
 int32_t TSerialPort::BeginWriteBytes(const ByteString& str, TTransfer* transfer) {
@@ -32,14 +52,10 @@ int32_t TSerialPort::BeginWriteBytes(const ByteString& str, TTransfer* transfer)
 }
 
 int32_t TSerialPort::BeginRead(char* buffer, int32_t count, TTransfer* transfer) {
-    Require(transfer != nullptr, SerialMessage::Async);
-    transfer->Direction = tkRead;
-    uint32_t immediate = 0;
-    Require(Handle_ && transfer->Io &&
-                Handle_->ReadFile(buffer, static_cast<uint32_t>(std::max(count, 0)), immediate,
-                                  *transfer->Io),
-            SerialMessage::Read);
-    return static_cast<int32_t>(immediate);
+    return BeginTransfer(transfer, tkRead,
+                         [&](TSerialDevice& device, uint32_t& immediate, TSerialTransfer& io) {
+                             return device.ReadFile(buffer, ByteCount(count), immediate, io);
+                         });
 }
 
 int32_t TSerialPort::BeginReadBytes(ByteString& str, int32_t count, TTransfer* transfer) {
@@ -54,7 +70,7 @@ int32_t TSerialPort::EndTransfer(TTransfer* transfer) {
     Require(transfer != nullptr, SerialMessage::Async);
     uint32_t count = 0;
     const bool completed = transfer->Io && transfer->Io->Wait() && transfer->Io->Result(count);
-    Require(completed, transfer->Direction == tkRead ? SerialMessage::Read : SerialMessage::Write);
+    Require(completed, TransferMessage(transfer->Direction));
     return static_cast<int32_t>(count);
 }
 
@@ -79,9 +95,14 @@ int32_t TSerialPort::ReadBytes(ByteString& str, int32_t count) {
 }
 
 int32_t TSerialPort::BytesWaiting() {
+    return static_cast<int32_t>(CommStatus().InQueue);
+}
+
+// Reading the status also clears the driver's error flags.
+TCommStatus TSerialPort::CommStatus() {
     TCommStatus status;
     Require(Handle_ && Handle_->ClearCommError(status), SerialMessage::ClearCommError);
-    return static_cast<int32_t>(status.InQueue);
+    return status;
 }
 
 TModemSignals TSerialPort::ModemSignals() {

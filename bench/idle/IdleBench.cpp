@@ -11,7 +11,7 @@
 #include <string>
 
 #include "serial/SerialPort.h"
-#include "serial/UniqueFd.h"
+#include "serial/linux/UniqueFd.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "serial/FakeSerialDriver.h"
-#include "serial/LineEvents.h"
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
+#include "serial/monitor/LineEvents.h"
 #include "tests/serial/MonitorProbe.h"
 
 using ::testing::ElementsAre;
@@ -65,13 +66,13 @@ class LineMonitorTest : public ::testing::TestWithParam<TSyncMethod> {
 };
 
 TEST_P(LineMonitorTest, ExistsExactlyWhileThePortIsOpen) {
-    EXPECT_EQ(Port.Monitor(), nullptr);
+    EXPECT_EQ(TSerialPortInternals::Monitor(Port), nullptr);
     Open();
-    EXPECT_NE(Port.Monitor(), nullptr);
-    EXPECT_EQ(Port.WindowHandle() != nullptr, GetParam() == smWindowSync);
+    EXPECT_NE(TSerialPortInternals::Monitor(Port), nullptr);
+    EXPECT_EQ(TSerialPortInternals::WindowHandle(Port) != nullptr, GetParam() == smWindowSync);
     Port.Close();
-    EXPECT_EQ(Port.Monitor(), nullptr);
-    EXPECT_EQ(Port.WindowHandle(), nullptr);
+    EXPECT_EQ(TSerialPortInternals::Monitor(Port), nullptr);
+    EXPECT_EQ(TSerialPortInternals::WindowHandle(Port), nullptr);
     Open();
     EXPECT_EQ(Driver->LineWaits(), 2) << "every Open starts a new monitor";
 }

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "serial/PortList.h"
-#include "serial/SysfsPortSource.h"
+#include "serial/linux/SysfsPortSource.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;

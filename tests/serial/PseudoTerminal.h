@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "serial/ByteString.h"
-#include "serial/UniqueFd.h"
+#include "serial/linux/UniqueFd.h"
 
 // A pseudo-terminal for end-to-end tests: the component opens the slave by its path, the test
 // plays the panel on the master. The test keeps a slave descriptor of its own (raw, so nothing

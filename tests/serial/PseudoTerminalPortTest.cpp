@@ -7,9 +7,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "serial/LinuxLineSettings.h"
-#include "serial/LinuxSerialDriver.h"
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
+#include "serial/linux/LinuxLineSettings.h"
+#include "serial/linux/LinuxSerialDriver.h"
 #include "tests/serial/PseudoTerminal.h"
 #include "tests/serial/SerialTestSupport.h"
 
@@ -139,7 +140,8 @@ TEST(LinuxLineSettingsTest, ControlBlockBecomesRawTerminalSettings) {
         before.InputFlags = IXON | IXOFF | ICRNL;
         before.OutputFlags = OPOST;
         before.LocalFlags = ICANON | ECHO;
-        const TTerminalSettings settings = MakeLineSettings(port.ControlBlock(), before);
+        const TTerminalSettings settings =
+            MakeLineSettings(TSerialPortInternals::ControlBlock(port), before);
         EXPECT_EQ(settings.ControlFlags & CSIZE, c.Size);
         EXPECT_EQ(settings.ControlFlags & (PARENB | PARODD | CMSPAR), c.ParityBits);
         EXPECT_EQ((settings.ControlFlags & CSTOPB) != 0, c.TwoStop);

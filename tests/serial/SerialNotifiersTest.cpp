@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "serial/FakeSerialDriver.h"
-#include "serial/LineEvents.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "serial/monitor/LineEvents.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;

@@ -6,6 +6,7 @@
 
 #include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -182,7 +183,7 @@ TEST_F(SerialTransfersTest, BytesWaitingCountsWithoutConsumingAndClearsErrors) {
     EXPECT_EQ(Port.BytesWaiting(), 12);
     EXPECT_EQ(Driver->Pending(), 12u);
     TCommStatus status;
-    ASSERT_TRUE(Port.Handle()->ClearCommError(status));
+    ASSERT_TRUE(TSerialPortInternals::Handle(Port)->ClearCommError(status));
     EXPECT_EQ(status.Errors, 0u);
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/UniqueFd.h"
+#include "serial/linux/UniqueFd.h"
 
 // A program started by a test, with pipes on its standard output and error (when asked for).
 // The destructor ends it by its PID if it still runs: SIGTERM, so that it can clean up, then

@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-#include "serial/ThreadSupport.h"
+#include "serial/monitor/ThreadSupport.h"
+#include "serial/win32/UniqueHandle.h"
 
 struct TLock::TImpl {
     CRITICAL_SECTION Section;
@@ -25,25 +26,18 @@ void TLock::Release() {
 }
 
 struct TWakeEvent::TImpl {
-    HANDLE Event = nullptr;
+    TUniqueHandle Event = NewEvent(false, false);
 };
 
-TWakeEvent::TWakeEvent() : Impl_(std::make_unique<TImpl>()) {
-    Impl_->Event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-}
-
-TWakeEvent::~TWakeEvent() {
-    if (Impl_->Event) {
-        CloseHandle(Impl_->Event);
-    }
-}
+TWakeEvent::TWakeEvent() : Impl_(std::make_unique<TImpl>()) {}
+TWakeEvent::~TWakeEvent() = default;
 
 void TWakeEvent::Set() {
-    SetEvent(Impl_->Event);
+    SetEvent(Impl_->Event.Get());
 }
 
 void TWakeEvent::Wait() {
-    WaitForSingleObject(Impl_->Event, INFINITE);
+    WaitForSingleObject(Impl_->Event.Get(), INFINITE);
 }
 
 namespace {
@@ -60,8 +54,8 @@ void TakeSentMessages() {
 // A message sent before the wait began would not wake it, so those are taken first.
 void TWakeEvent::WaitServicingMessages() {
     TakeSentMessages();
-    const DWORD woken =
-        MsgWaitForMultipleObjects(1, &Impl_->Event, FALSE, INFINITE, QS_SENDMESSAGE);
+    const HANDLE event = Impl_->Event.Get();
+    const DWORD woken = MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_SENDMESSAGE);
     if (woken == WAIT_OBJECT_0 + 1) {
         TakeSentMessages();
     }
@@ -69,7 +63,7 @@ void TWakeEvent::WaitServicingMessages() {
 
 struct TMonitorThread::TImpl {
     std::function<void()> Body;
-    HANDLE Thread = nullptr;
+    TUniqueHandle Thread;
     DWORD Id = 0;
 };
 
@@ -84,12 +78,13 @@ DWORD WINAPI RunBody(LPVOID parameter) {
 
 TMonitorThread::TMonitorThread(std::function<void()> body) : Impl_(std::make_unique<TImpl>()) {
     Impl_->Body = std::move(body);
-    Impl_->Thread = CreateThread(nullptr, 0, RunBody, &Impl_->Body, CREATE_SUSPENDED, &Impl_->Id);
-    if (!Impl_->Thread) {
+    Impl_->Thread.Reset(
+        CreateThread(nullptr, 0, RunBody, &Impl_->Body, CREATE_SUSPENDED, &Impl_->Id));
+    if (!Impl_->Thread.Valid()) {
         throw std::runtime_error("CreateThread failed");
     }
-    SetThreadPriority(Impl_->Thread, THREAD_PRIORITY_NORMAL);
-    ResumeThread(Impl_->Thread);
+    SetThreadPriority(Impl_->Thread.Get(), THREAD_PRIORITY_NORMAL);
+    ResumeThread(Impl_->Thread.Get());
 }
 
 TMonitorThread::~TMonitorThread() {
@@ -97,13 +92,12 @@ TMonitorThread::~TMonitorThread() {
 }
 
 void TMonitorThread::Join() {
-    if (Impl_->Thread) {
-        WaitForSingleObject(Impl_->Thread, INFINITE);
-        CloseHandle(Impl_->Thread);
-        Impl_->Thread = nullptr;
+    if (Impl_->Thread.Valid()) {
+        WaitForSingleObject(Impl_->Thread.Get(), INFINITE);
+        Impl_->Thread.Reset();
     }
 }
 
 bool TMonitorThread::IsCurrent() const {
-    return Impl_->Thread && GetCurrentThreadId() == Impl_->Id;
+    return Impl_->Thread.Valid() && GetCurrentThreadId() == Impl_->Id;
 }

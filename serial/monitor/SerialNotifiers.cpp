@@ -1,9 +1,21 @@
-#include "serial/LineEvents.h"
-#include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "serial/monitor/LineEvents.h"
 
 // The notifiers make their status query even without a handler: reading the input count or the
 // error status is also what clears the driver's error flags.
+
+void TSerialPort::Notify(const TNotifyEvent& handler) {
+    if (handler) {
+        handler(*this);
+    }
+}
+
+// The modem signals are read only for a handler.
+void TSerialPort::NotifySignal(const TLineSignalEvent& handler, TModemSignal signal) {
+    if (handler) {
+        handler(*this, ModemSignals().Contains(signal));
+    }
+}
 
 void TSerialPort::NotifyRxChar() {
     const int32_t count = BytesWaiting();
@@ -13,48 +25,34 @@ void TSerialPort::NotifyRxChar() {
 }
 
 void TSerialPort::NotifyTxEmpty() {
-    if (OnTxEmpty_) {
-        OnTxEmpty_(*this);
-    }
+    Notify(OnTxEmpty_);
 }
 
 void TSerialPort::NotifyRing() {
-    if (OnRing_) {
-        OnRing_(*this);
-    }
+    Notify(OnRing_);
 }
 
 void TSerialPort::NotifyCTSChange() {
-    if (OnCTSChange_) {
-        OnCTSChange_(*this, ModemSignals().Contains(msCTS));
-    }
+    NotifySignal(OnCTSChange_, msCTS);
 }
 
 void TSerialPort::NotifyDSRChange() {
-    if (OnDSRChange_) {
-        OnDSRChange_(*this, ModemSignals().Contains(msDSR));
-    }
+    NotifySignal(OnDSRChange_, msDSR);
 }
 
 void TSerialPort::NotifyRLSDChange() {
-    if (OnRLSDChange_) {
-        OnRLSDChange_(*this, ModemSignals().Contains(msRLSD));
-    }
+    NotifySignal(OnRLSDChange_, msRLSD);
 }
 
 void TSerialPort::NotifyError() {
-    TCommStatus status;
-    Require(Handle_ && Handle_->ClearCommError(status), SerialMessage::ClearCommError);
-    const TLineErrors errors = LineErrorsFromFlags(status.Errors, Parity_);
+    const TLineErrors errors = LineErrorsFromFlags(CommStatus().Errors, Parity_);
     if (!errors.Empty() && OnError_) {
         OnError_(*this, errors);
     }
 }
 
 void TSerialPort::NotifyRx80Full() {
-    if (OnRx80Full_) {
-        OnRx80Full_(*this);
-    }
+    Notify(OnRx80Full_);
 }
 
 void TSerialPort::NotifyLineEvent(TLineEvent event) {

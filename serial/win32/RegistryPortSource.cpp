@@ -1,4 +1,4 @@
-#include "serial/RegistryPortSource.h"
+#include "serial/win32/RegistryPortSource.h"
 
 #include <windows.h>
 

@@ -1,23 +1,17 @@
-#include "serial/Win32Transfer.h"
+#include "serial/win32/Win32Transfer.h"
 
-TWin32Transfer::TWin32Transfer() {
-    Overlapped_.hEvent = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
+TWin32Transfer::TWin32Transfer() : Event_(NewEvent(true, true)) {
+    Overlapped_.hEvent = Event_.Get();
 }
 
 TWin32Transfer::~TWin32Transfer() {
     if (Pending_) {
-        DWORD count = 0;
-        ::CancelIoEx(Device_, &Overlapped_);
-        ::GetOverlappedResult(Device_, &Overlapped_, &count, TRUE);
-    }
-    if (Overlapped_.hEvent != nullptr) {
-        ::CloseHandle(Overlapped_.hEvent);
+        CancelAndWait(Device_, Overlapped_);
     }
 }
 
 bool TWin32Transfer::Wait() {
-    if (Overlapped_.hEvent == nullptr ||
-        ::WaitForSingleObject(Overlapped_.hEvent, INFINITE) != WAIT_OBJECT_0) {
+    if (!Event_.Valid() || ::WaitForSingleObject(Event_.Get(), INFINITE) != WAIT_OBJECT_0) {
         return false;
     }
     Pending_ = false;
@@ -41,4 +35,10 @@ OVERLAPPED* TWin32Transfer::Begin(HANDLE device) {
     Device_ = device;
     Started_ = true;
     return &Overlapped_;
+}
+
+void CancelAndWait(HANDLE device, OVERLAPPED& block) {
+    DWORD count = 0;
+    ::CancelIoEx(device, &block);
+    ::GetOverlappedResult(device, &block, &count, TRUE);
 }

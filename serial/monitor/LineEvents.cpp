@@ -1,4 +1,4 @@
-#include "serial/LineEvents.h"
+#include "serial/monitor/LineEvents.h"
 
 namespace {
 
@@ -11,6 +11,18 @@ constexpr std::array<uint32_t, 8> kEventFlags = {
 constexpr std::array<uint32_t, 8> kErrorFlags = {
     LineErrorFlag::Frame, LineErrorFlag::RxParity, LineErrorFlag::Overrun, LineErrorFlag::Break,
     LineErrorFlag::IO,    LineErrorFlag::Mode,     LineErrorFlag::RxOver,  LineErrorFlag::TxFull};
+
+// The members whose flag is in flags; the table is indexed by the members' ordinals.
+template <typename E>
+TEnumSet<E> MembersOf(uint32_t flags, const std::array<uint32_t, 8>& table) {
+    TEnumSet<E> members;
+    for (unsigned member = 0; member < table.size(); ++member) {
+        if (flags & table[member]) {
+            members.Include(static_cast<E>(member));
+        }
+    }
+    return members;
+}
 
 }  // namespace
 
@@ -29,22 +41,11 @@ uint32_t EventsToMask(TLineEvents events) {
 }
 
 TLineEvents MaskToEvents(uint32_t mask) {
-    TLineEvents events;
-    for (unsigned member = 0; member < kEventFlags.size(); ++member) {
-        if (mask & kEventFlags[member]) {
-            events.Include(static_cast<TLineEvent>(member));
-        }
-    }
-    return events;
+    return MembersOf<TLineEvent>(mask, kEventFlags);
 }
 
 TLineErrors LineErrorsFromFlags(uint32_t flags, TParity parity) {
-    TLineErrors errors;
-    for (unsigned member = 0; member < kErrorFlags.size(); ++member) {
-        if (flags & kErrorFlags[member]) {
-            errors.Include(static_cast<TLineError>(member));
-        }
-    }
+    TLineErrors errors = MembersOf<TLineError>(flags, kErrorFlags);
     if (parity == paNone) {
         errors.Exclude(ceRxParity);
     }

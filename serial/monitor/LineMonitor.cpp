@@ -1,17 +1,18 @@
-#include "serial/LineMonitor.h"
+#include "serial/monitor/LineMonitor.h"
 
-#include "serial/EventWindow.h"
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
+#include "serial/monitor/EventWindow.h"
 
 TLineMonitor::TLineMonitor(TSerialPort& ownerPort)
     : OwnerPort_(ownerPort),
-      Device_(ownerPort.Handle()),
-      ShutdownEvent_(ownerPort.Driver().NewStopSignal()) {
+      Device_(TSerialPortInternals::Handle(ownerPort)),
+      ShutdownEvent_(TSerialPortInternals::Driver(ownerPort).NewStopSignal()) {
     if (Device_) {
         // Its result is not looked at: a driver that cannot watch simply reports nothing.
-        Device_->SetCommMask(EventsToMask(OwnerPort_.WatchedEvents()));
+        Device_->SetCommMask(EventsToMask(TSerialPortInternals::WatchedEvents(OwnerPort_)));
     }
-    TMainThreadQueue& queue = OwnerPort_.SyncCalls();
+    TMainThreadQueue& queue = TSerialPortInternals::SyncCalls(OwnerPort_);
     queue.SenderStarted();
     try {
         Thread_ = std::make_unique<TMonitorThread>([this] { Execute(); });
@@ -23,7 +24,7 @@ TLineMonitor::TLineMonitor(TSerialPort& ownerPort)
 
 TLineMonitor::~TLineMonitor() {
     RequestStop();
-    OwnerPort_.SyncCalls().ServiceUntilSenderFinished();
+    TSerialPortInternals::SyncCalls(OwnerPort_).ServiceUntilSenderFinished();
     Thread_->Join();
     // Also after a handler's exception ended the loop early: this is how Close throws away
     // whatever was received and not read.
@@ -57,7 +58,7 @@ void TLineMonitor::Execute() {
         // An exception from a notifier or a handler ends the monitor; nothing is shown. The
         // port stays open and its transfers keep working.
     }
-    OwnerPort_.SyncCalls().SenderFinished();
+    TSerialPortInternals::SyncCalls(OwnerPort_).SenderFinished();
 }
 
 void TLineMonitor::Deliver() {
@@ -65,7 +66,8 @@ void TLineMonitor::Deliver() {
         case smThreadSync: {
             TSerialPort& port = OwnerPort_;
             const TLineEvents events = ReceivedEvents_;
-            port.SyncCalls().Call([&port, events] { DispatchLineEvents(port, events); });
+            TSerialPortInternals::SyncCalls(port).Call(
+                [&port, events] { DispatchLineEvents(port, events); });
             break;
         }
         case smWindowSync:
@@ -82,7 +84,7 @@ void TLineMonitor::DispatchEvents() {
 }
 
 void TLineMonitor::SendEventMessages() {
-    TEventWindow* window = OwnerPort_.WindowHandle();
+    TEventWindow* window = TSerialPortInternals::WindowHandle(OwnerPort_);
     if (!window) {
         return;
     }
@@ -96,7 +98,7 @@ void TLineMonitor::SendEventMessages() {
 void DispatchLineEvents(TSerialPort& port, TLineEvents events) {
     for (TLineEvent event : kDeliveryOrder) {
         if (events.Contains(event) && port.Connected()) {
-            port.NotifyLineEvent(event);
+            TSerialPortInternals::NotifyLineEvent(port, event);
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "serial/LinuxLineWatch.h"
+#include "serial/linux/LinuxLineWatch.h"
 
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "serial/LineEvents.h"
+#include "serial/monitor/LineEvents.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "serial/SerialDriver.h"
-#include "serial/UniqueFd.h"
+#include "serial/linux/UniqueFd.h"
 
 // Waits for the line events of one terminal device without spinning. Received data comes through
 // edge-triggered epoll: one report when data arrives, none while unread data merely waits. The

@@ -1,4 +1,4 @@
-#include "serial/LinuxLineSettings.h"
+#include "serial/linux/LinuxLineSettings.h"
 
 #include <asm/termbits.h>
 #include <sys/ioctl.h>

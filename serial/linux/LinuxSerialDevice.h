@@ -6,9 +6,9 @@
 #include <mutex>
 #include <optional>
 
-#include "serial/LinuxLineWatch.h"
 #include "serial/SerialDriver.h"
-#include "serial/UniqueFd.h"
+#include "serial/linux/LinuxLineWatch.h"
+#include "serial/linux/UniqueFd.h"
 
 // An open terminal device, held exclusively (flock plus TIOCEXCL) until destroyed. Reads never
 // block: the descriptor is non-blocking, and a read that finds nothing returns 0 bytes. Writes

@@ -1,7 +1,9 @@
-#include "serial/Win32SerialDevice.h"
+#include "serial/win32/Win32SerialDevice.h"
 
-#include "serial/Win32StopSignal.h"
-#include "serial/Win32Transfer.h"
+#include <utility>
+
+#include "serial/win32/Win32StopSignal.h"
+#include "serial/win32/Win32Transfer.h"
 
 namespace {
 
@@ -35,74 +37,73 @@ DCB ToDcb(const TSerialDcb& block) {
     return dcb;
 }
 
+// A write or a read has started when it completed at once or is pending on the record's block.
+template <typename Start>
+bool StartTransfer(HANDLE device, TSerialTransfer& transfer, uint32_t& immediate, Start start) {
+    auto& record = static_cast<TWin32Transfer&>(transfer);
+    DWORD done = 0;
+    const BOOL completed = start(&done, record.Begin(device));
+    const bool pending = !completed && ::GetLastError() == ERROR_IO_PENDING;
+    record.SetPending(pending);
+    immediate = done;
+    return completed || pending;
+}
+
 }  // namespace
 
-TWin32SerialDevice::TWin32SerialDevice(HANDLE handle) : Handle_(handle) {
-    EventWait_.hEvent = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
+TWin32SerialDevice::TWin32SerialDevice(TUniqueHandle handle)
+    : EventWaitDone_(NewEvent(true, true)), Handle_(std::move(handle)) {
+    EventWait_.hEvent = EventWaitDone_.Get();
 }
 
 TWin32SerialDevice::~TWin32SerialDevice() {
     if (EventWaitPending_) {
-        DWORD count = 0;
-        ::CancelIoEx(Handle_, &EventWait_);
-        ::GetOverlappedResult(Handle_, &EventWait_, &count, TRUE);
-    }
-    ::CloseHandle(Handle_);
-    if (EventWait_.hEvent != nullptr) {
-        ::CloseHandle(EventWait_.hEvent);
+        CancelAndWait(Handle_.Get(), EventWait_);
     }
 }
 
 bool TWin32SerialDevice::SetupComm(uint32_t inQueue, uint32_t outQueue) {
-    return ::SetupComm(Handle_, inQueue, outQueue) != FALSE;
+    return ::SetupComm(Handle_.Get(), inQueue, outQueue) != FALSE;
 }
 
 bool TWin32SerialDevice::SetCommState(const TSerialDcb& block) {
     DCB dcb = ToDcb(block);
-    return ::SetCommState(Handle_, &dcb) != FALSE;
+    return ::SetCommState(Handle_.Get(), &dcb) != FALSE;
 }
 
 bool TWin32SerialDevice::SetCommTimeouts(const TCommTimeouts& timeouts) {
     COMMTIMEOUTS block{timeouts.ReadIntervalTimeout, timeouts.ReadTotalTimeoutMultiplier,
                        timeouts.ReadTotalTimeoutConstant, timeouts.WriteTotalTimeoutMultiplier,
                        timeouts.WriteTotalTimeoutConstant};
-    return ::SetCommTimeouts(Handle_, &block) != FALSE;
+    return ::SetCommTimeouts(Handle_.Get(), &block) != FALSE;
 }
 
 bool TWin32SerialDevice::EscapeCommFunction(uint32_t function) {
-    return ::EscapeCommFunction(Handle_, function) != FALSE;
+    return ::EscapeCommFunction(Handle_.Get(), function) != FALSE;
 }
 
 bool TWin32SerialDevice::PurgeComm(uint32_t flags) {
-    return ::PurgeComm(Handle_, flags) != FALSE;
+    return ::PurgeComm(Handle_.Get(), flags) != FALSE;
 }
 
 bool TWin32SerialDevice::WriteFile(const char* buffer, uint32_t count, uint32_t& immediate,
                                    TSerialTransfer& transfer) {
-    auto& record = static_cast<TWin32Transfer&>(transfer);
-    DWORD done = 0;
-    const BOOL completed = ::WriteFile(Handle_, buffer, count, &done, record.Begin(Handle_));
-    const bool pending = !completed && ::GetLastError() == ERROR_IO_PENDING;
-    record.SetPending(pending);
-    immediate = done;
-    return completed || pending;
+    return StartTransfer(Handle_.Get(), transfer, immediate, [&](DWORD* done, OVERLAPPED* block) {
+        return ::WriteFile(Handle_.Get(), buffer, count, done, block);
+    });
 }
 
 bool TWin32SerialDevice::ReadFile(char* buffer, uint32_t count, uint32_t& immediate,
                                   TSerialTransfer& transfer) {
-    auto& record = static_cast<TWin32Transfer&>(transfer);
-    DWORD done = 0;
-    const BOOL completed = ::ReadFile(Handle_, buffer, count, &done, record.Begin(Handle_));
-    const bool pending = !completed && ::GetLastError() == ERROR_IO_PENDING;
-    record.SetPending(pending);
-    immediate = done;
-    return completed || pending;
+    return StartTransfer(Handle_.Get(), transfer, immediate, [&](DWORD* done, OVERLAPPED* block) {
+        return ::ReadFile(Handle_.Get(), buffer, count, done, block);
+    });
 }
 
 bool TWin32SerialDevice::ClearCommError(TCommStatus& status) {
     DWORD errors = 0;
     COMSTAT queues{};
-    if (!::ClearCommError(Handle_, &errors, &queues)) {
+    if (!::ClearCommError(Handle_.Get(), &errors, &queues)) {
         return false;
     }
     status.Errors = errors;
@@ -113,7 +114,7 @@ bool TWin32SerialDevice::ClearCommError(TCommStatus& status) {
 
 bool TWin32SerialDevice::GetCommModemStatus(uint32_t& status) {
     DWORD lines = 0;
-    if (!::GetCommModemStatus(Handle_, &lines)) {
+    if (!::GetCommModemStatus(Handle_.Get(), &lines)) {
         return false;
     }
     status = lines;
@@ -121,13 +122,13 @@ bool TWin32SerialDevice::GetCommModemStatus(uint32_t& status) {
 }
 
 bool TWin32SerialDevice::SetCommMask(uint32_t mask) {
-    return ::SetCommMask(Handle_, mask) != FALSE;
+    return ::SetCommMask(Handle_.Get(), mask) != FALSE;
 }
 
 TLineWait TWin32SerialDevice::WaitLineEvents(TStopSignal& stop, uint32_t& mask) {
     if (!EventWaitPending_) {
         EventMask_ = 0;
-        const BOOL completed = ::WaitCommEvent(Handle_, &EventMask_, &EventWait_);
+        const BOOL completed = ::WaitCommEvent(Handle_.Get(), &EventMask_, &EventWait_);
         EventWaitPending_ = completed || ::GetLastError() == ERROR_IO_PENDING;
         // A wait that could not start leaves the last block signalled; waiting on it again
         // would report the same events for ever.
@@ -144,7 +145,7 @@ TLineWait TWin32SerialDevice::WaitLineEvents(TStopSignal& stop, uint32_t& mask) 
         return TLineWait::lwFailed;
     }
     DWORD unused = 0;
-    const BOOL finished = ::GetOverlappedResult(Handle_, &EventWait_, &unused, FALSE);
+    const BOOL finished = ::GetOverlappedResult(Handle_.Get(), &EventWait_, &unused, FALSE);
     EventWaitPending_ = false;
     if (!finished) {
         return TLineWait::lwNoEvents;

@@ -1,4 +1,4 @@
-#include "serial/SysfsPortSource.h"
+#include "serial/linux/SysfsPortSource.h"
 
 #include <fstream>
 

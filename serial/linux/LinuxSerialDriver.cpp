@@ -1,4 +1,4 @@
-#include "serial/LinuxSerialDriver.h"
+#include "serial/linux/LinuxSerialDriver.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <vector>
 
-#include "serial/LinuxSerialDevice.h"
-#include "serial/LinuxStopSignal.h"
-#include "serial/LinuxTransfer.h"
-#include "serial/UniqueFd.h"
+#include "serial/linux/LinuxSerialDevice.h"
+#include "serial/linux/LinuxStopSignal.h"
+#include "serial/linux/LinuxTransfer.h"
+#include "serial/linux/UniqueFd.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "serial/MainThreadQueue.h"
+#include "serial/monitor/MainThreadQueue.h"
 
 #include <utility>
 

@@ -1,17 +1,20 @@
-#include "serial/Win32SerialDriver.h"
+#include "serial/win32/Win32SerialDriver.h"
 
 #include <windows.h>
 
-#include "serial/Win32SerialDevice.h"
-#include "serial/Win32StopSignal.h"
-#include "serial/Win32Transfer.h"
+#include <utility>
+
+#include "serial/win32/UniqueHandle.h"
+#include "serial/win32/Win32SerialDevice.h"
+#include "serial/win32/Win32StopSignal.h"
+#include "serial/win32/Win32Transfer.h"
 
 TOpenResult TWin32SerialDriver::Open(const std::string& port) {
     const std::string path = "\\\\.\\" + port;
-    const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    TUniqueHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
     TOpenResult result;
-    if (handle == INVALID_HANDLE_VALUE) {
+    if (!handle.Valid()) {
         switch (::GetLastError()) {
             case ERROR_FILE_NOT_FOUND:
                 result.Outcome = TOpenOutcome::ooNotFound;
@@ -26,7 +29,7 @@ TOpenResult TWin32SerialDriver::Open(const std::string& port) {
         return result;
     }
     result.Outcome = TOpenOutcome::ooOpened;
-    result.Device = std::make_shared<TWin32SerialDevice>(handle);
+    result.Device = std::make_shared<TWin32SerialDevice>(std::move(handle));
     return result;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "serial/EventWindow.h"
-#include "serial/MainThreadQueue.h"
+#include "serial/monitor/EventWindow.h"
+#include "serial/monitor/MainThreadQueue.h"
 
 // Where there is no system window to send to, sent messages travel through the port's own
 // main-thread queue: the GUI thread takes them when it services that queue, and a reply from the

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "serial/EventWindow.h"
 #include "serial/SerialPort.h"
+#include "serial/monitor/EventWindow.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <exception>
 #include <memory>
 
-#include "serial/LineEvents.h"
 #include "serial/SerialDriver.h"
 #include "serial/SerialTypes.h"
-#include "serial/ThreadSupport.h"
+#include "serial/monitor/LineEvents.h"
+#include "serial/monitor/ThreadSupport.h"
 
 class TSerialPort;
 

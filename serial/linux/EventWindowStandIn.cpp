@@ -1,6 +1,7 @@
-#include "serial/EventWindowStandIn.h"
+#include "serial/linux/EventWindowStandIn.h"
 
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
 
 TEventWindowStandIn::TEventWindowStandIn(TSerialPort& port, TMainThreadQueue& queue)
     : Port_(port), Queue_(queue) {}
@@ -21,8 +22,7 @@ intptr_t TEventWindowStandIn::DefaultProcedure(const TWindowMessage&) {
     return 0;
 }
 
-#ifndef _WIN32
+// Linux has no system window to send to, so the stand-in is its hidden window.
 std::unique_ptr<TEventWindow> NewEventWindow(TSerialPort& port) {
-    return std::make_unique<TEventWindowStandIn>(port, port.SyncCalls());
+    return std::make_unique<TEventWindowStandIn>(port, TSerialPortInternals::SyncCalls(port));
 }
-#endif

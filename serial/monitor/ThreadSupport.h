@@ -3,8 +3,8 @@
 #include <functional>
 #include <memory>
 
-// The few thread primitives the line-event monitor needs. The Windows build's compiler has no
-// standard threads, so each platform implements them in a file of its own.
+// The few thread primitives the line-event monitor needs, one implementation per platform: on
+// Windows the GUI thread's wait must also take the messages sent to its windows.
 
 class TLock {
   public:

@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include "serial/SerialDriver.h"
+#include "serial/win32/UniqueHandle.h"
 
 // A device opened with CreateFileA for exclusive overlapped use; destroying it closes the handle.
 class TWin32SerialDevice : public TSerialDevice {
   public:
-    explicit TWin32SerialDevice(HANDLE handle);
+    explicit TWin32SerialDevice(TUniqueHandle handle);
     ~TWin32SerialDevice() override;
     TWin32SerialDevice(const TWin32SerialDevice&) = delete;
     TWin32SerialDevice& operator=(const TWin32SerialDevice&) = delete;
@@ -26,10 +27,12 @@ class TWin32SerialDevice : public TSerialDevice {
     bool SetCommMask(uint32_t mask) override;
     TLineWait WaitLineEvents(TStopSignal& stop, uint32_t& mask) override;
 
-    HANDLE Handle() const { return Handle_; }
+    HANDLE Handle() const { return Handle_.Get(); }
 
   private:
-    HANDLE Handle_;
+    // Declared first, so that the device handle is closed before the event of its wait block.
+    TUniqueHandle EventWaitDone_;
+    TUniqueHandle Handle_;
     // The monitor's own block for WaitCommEvent, kept until the handle is closed.
     OVERLAPPED EventWait_{};
     DWORD EventMask_ = 0;

@@ -2,7 +2,7 @@
 #include <mutex>
 #include <thread>
 
-#include "serial/ThreadSupport.h"
+#include "serial/monitor/ThreadSupport.h"
 
 struct TLock::TImpl {
     std::mutex Mutex;

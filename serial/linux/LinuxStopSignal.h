@@ -1,7 +1,7 @@
 #pragma once
 
 #include "serial/SerialDriver.h"
-#include "serial/UniqueFd.h"
+#include "serial/linux/UniqueFd.h"
 
 // An eventfd that becomes readable, and stays so, once signalled; a line-event wait polls it
 // beside the device.

@@ -1,4 +1,4 @@
-#include "serial/LinuxStopSignal.h"
+#include "serial/linux/LinuxStopSignal.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>

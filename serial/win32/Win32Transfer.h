@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "serial/SerialDriver.h"
+#include "serial/win32/UniqueHandle.h"
 
 // The overlapped block of one transfer with its manual-reset event, created signalled. A record
 // destroyed while its transfer is still pending cancels it and waits, so the kernel never writes
@@ -24,8 +25,12 @@ class TWin32Transfer : public TSerialTransfer {
     void SetPending(bool pending) { Pending_ = pending; }
 
   private:
+    TUniqueHandle Event_;
     OVERLAPPED Overlapped_{};
     HANDLE Device_ = INVALID_HANDLE_VALUE;
     bool Started_ = false;
     bool Pending_ = false;
 };
+
+// Cancels the pending operation on the block and waits until the kernel has let go of it.
+void CancelAndWait(HANDLE device, OVERLAPPED& block);

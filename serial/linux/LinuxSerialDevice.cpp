@@ -1,4 +1,4 @@
-#include "serial/LinuxSerialDevice.h"
+#include "serial/linux/LinuxSerialDevice.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -12,10 +12,10 @@
 #include <cerrno>
 #include <thread>
 
-#include "serial/LineEvents.h"
-#include "serial/LinuxLineSettings.h"
-#include "serial/LinuxStopSignal.h"
-#include "serial/LinuxTransfer.h"
+#include "serial/linux/LinuxLineSettings.h"
+#include "serial/linux/LinuxStopSignal.h"
+#include "serial/linux/LinuxTransfer.h"
+#include "serial/monitor/LineEvents.h"
 
 namespace {
 

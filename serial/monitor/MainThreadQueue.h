@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "serial/ThreadSupport.h"
+#include "serial/monitor/ThreadSupport.h"
 
 // Hands calls from the line-event monitor to the GUI thread and makes the monitor wait for them.
 // The GUI thread runs them when the wake-up hook has told it that one waits, and while it waits in
