@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "serial/FakeSerialDriver.h"
+#include "testing/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include "protocol/ReadSettings.h"
 #include "protocol/WriteSettings.h"
 #include "serial/SerialPort.h"
-#include "tests/support/PanelSim.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
-#include "tools/cli/MemoryJournalGrid.h"
+#include "testing/PanelSim.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "protocol/WriteSettings.h"
 #include "serial/SerialPort.h"
 #include "tests/e2e/CliRun.h"
-#include "tests/support/PanelSim.h"
-#include "tests/support/TempDir.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
+#include "testing/PanelSim.h"
+#include "testing/TempDir.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 
 namespace {
 

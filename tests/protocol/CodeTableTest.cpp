@@ -7,7 +7,7 @@
 #include "protocol/Cp1251.h"
 #include "protocol/ECodeTableInvalid.h"
 #include "protocol/EventCodeTable.h"
-#include "tests/protocol/FakeGrids.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tests/protocol/LinkHarness.h"
 
 namespace {
@@ -30,7 +30,7 @@ class CodeTableTest : public testing::TestWithParam<TCodeTableKind> {
     }
 
     TLinkHarness panel;
-    TFakeCodeTableGrid grid;
+    TMemoryCodeTableGrid grid;
     TEventCodeTable table{GetParam(), grid};
     bool events = GetParam() == TCodeTableKind::Events;
 };

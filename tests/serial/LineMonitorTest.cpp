@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "serial/FakeSerialDriver.h"
+#include "testing/FakeSerialDriver.h"
 #include "serial/LineEvents.h"
 #include "serial/SerialPort.h"
 #include "tests/serial/MonitorProbe.h"

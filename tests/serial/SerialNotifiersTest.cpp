@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/FakeSerialDriver.h"
+#include "testing/FakeSerialDriver.h"
 #include "serial/LineEvents.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"

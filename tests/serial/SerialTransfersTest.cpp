@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "serial/FakeSerialDriver.h"
+#include "testing/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
 #include "tests/serial/SerialTestSupport.h"
 

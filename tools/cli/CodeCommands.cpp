@@ -2,7 +2,7 @@
 #include "protocol/EventCodeTable.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CodeListing.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tools/cli/PanelConnection.h"
 
 namespace {

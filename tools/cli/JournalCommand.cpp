@@ -3,7 +3,7 @@
 #include "protocol/EConvertError.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/JournalListing.h"
-#include "tools/cli/MemoryJournalGrid.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/PanelConnection.h"
 
 namespace {

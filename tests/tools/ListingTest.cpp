@@ -3,7 +3,7 @@
 #include "protocol/Cp1251.h"
 #include "tools/cli/JournalListing.h"
 #include "tools/cli/LineEscape.h"
-#include "tools/cli/MemoryJournalGrid.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/SettingsListing.h"
 
 namespace {
