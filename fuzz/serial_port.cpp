@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "testing/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
+#include "testing/FakeSerialDriver.h"
 
 namespace {
 

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "protocol/Cp1251.h"
+#include "protocol/DownloadCodeTable.h"
 #include "protocol/ECodeTableInvalid.h"
-#include "protocol/EventCodeTable.h"
+#include "protocol/LoadDefaultCodes.h"
+#include "protocol/UploadCodeTable.h"
 #include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tests/protocol/LinkHarness.h"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "protocol/Cp1251.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/JournalListing.h"
 #include "tools/cli/LineEscape.h"
-#include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/SettingsListing.h"
 
 namespace {

@@ -1,8 +1,10 @@
 #include "protocol/Cp1251.h"
-#include "protocol/EventCodeTable.h"
+#include "protocol/DownloadCodeTable.h"
+#include "protocol/LoadDefaultCodes.h"
+#include "protocol/UploadCodeTable.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CodeListing.h"
-#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tools/cli/PanelConnection.h"
 
 namespace {
@@ -31,7 +33,7 @@ void RunReadCodes(const TCliOptions& options, std::ostream& out) {
     TEventCodeTable table(KindOf(options), grid);
     LoadDefaultCodes(table);
     {
-        TPanelConnection connection(options.Port, static_cast<TBaudRate>(options.BaudRateIndex));
+        TPanelConnection connection(options.Port, options.BaudRate);
         DownloadCodeTable(connection.Link(), table);
         connection.Done();
     }
@@ -46,7 +48,7 @@ void RunWriteCodes(const TCliOptions& options, std::ostream&) {
     for (int row = 1; row <= TEventCodeTable::Rows; ++row) {
         table.SetCode(row, codes[static_cast<size_t>(row - 1)]);
     }
-    TPanelConnection connection(options.Port, static_cast<TBaudRate>(options.BaudRateIndex));
+    TPanelConnection connection(options.Port, options.BaudRate);
     UploadCodeTable(connection.Link(), table);
     connection.Done();
 }

@@ -40,7 +40,7 @@ void SaveFile(const TSettingsStore& settings, const TFileArgument& file) {
 }
 
 TBaudRate RateOf(const TCliOptions& options) {
-    return static_cast<TBaudRate>(options.BaudRateIndex);
+    return options.BaudRate;
 }
 
 }  // namespace
