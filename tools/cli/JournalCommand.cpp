@@ -10,11 +10,10 @@ namespace {
 
 // The exchange converts the count only after the panel has answered; a count it would refuse is
 // refused here, before the port is opened.
-
 ByteString CheckedCount(const TCliOptions& options) {
     try {
         const ByteString count = Utf8ToCp1251(options.JournalCount);
-        if (count.size() > kJournalCountLength) {
+        if (count.size() > static_cast<size_t>(kJournalCountLength)) {
             throw std::runtime_error("не больше трёх символов, как в поле количества событий");
         }
         StrToInt(count);
