@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "testing/FakeSerialDriver.h"
 #include "serial/LineEvents.h"
 #include "serial/SerialPort.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/MonitorProbe.h"
 
 using ::testing::ElementsAre;

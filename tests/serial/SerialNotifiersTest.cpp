@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "testing/FakeSerialDriver.h"
 #include "serial/LineEvents.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;

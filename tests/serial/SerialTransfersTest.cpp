@@ -4,8 +4,8 @@
 #include <functional>
 #include <memory>
 
-#include "testing/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;
