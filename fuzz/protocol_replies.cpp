@@ -10,6 +10,7 @@
 #include "protocol/EventCodeTable.h"
 #include "protocol/JournalEventTable.h"
 #include "protocol/ReplyDecoders.h"
+#include "protocol/StrToInt.h"
 
 namespace {
 

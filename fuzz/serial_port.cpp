@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
+#include "testing/FakeSerialDriver.h"
 
 namespace {
 

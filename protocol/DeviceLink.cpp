@@ -4,8 +4,12 @@ TDeviceLink::TDeviceLink(TSerialPort& port, TProgressIndicator& progress, TClock
     : port_(port), progress_(progress), clock_(clock) {}
 
 void TDeviceLink::FlushInput(ByteString& buffer, int32_t maxCount) {
-    port_.ReadBytes(buffer, maxCount);
+    ReadReply(buffer, maxCount);
     buffer.clear();
+}
+
+void TDeviceLink::ReadReply(ByteString& buffer, int32_t maxCount) {
+    port_.ReadBytes(buffer, maxCount);
 }
 
 void TDeviceLink::SendCommand(const ByteString& frame) {
@@ -16,13 +20,13 @@ void TDeviceLink::SendCommand(const ByteString& frame) {
 const ByteString& TDeviceLink::QueryValue(const ByteString& query) {
     SendCommand(query);
     clock_.Sleep(kSettingWait);
-    port_.ReadBytes(ReplyBuffer, kValueReadSize);
+    ReadReply(ReplyBuffer, kValueReadSize);
     return ReplyBuffer;
 }
 
 const ByteString& TDeviceLink::PollReply() {
     clock_.Sleep(kPollWait);
-    port_.ReadBytes(ReplyBuffer, kValueReadSize);
+    ReadReply(ReplyBuffer, kValueReadSize);
     return ReplyBuffer;
 }
 

@@ -29,6 +29,8 @@ class TDeviceLink {
     // Reads up to maxCount pending bytes into the buffer and discards them; the rest stays pending.
     void FlushInput(ByteString& buffer, int32_t maxCount);
     void SendCommand(const ByteString& frame);
+    // Reads up to maxCount pending bytes into the buffer, replacing what it held; never waits.
+    void ReadReply(ByteString& buffer, int32_t maxCount);
     // Sends the query, waits 500 ms and reads up to 100 bytes into ReplyBuffer.
     const ByteString& QueryValue(const ByteString& query);
     // Waits 200 ms and reads up to 100 bytes into ReplyBuffer, replacing what it held.
@@ -40,7 +42,6 @@ class TDeviceLink {
     ByteString ReplyBuffer;
     ByteString JournalFlushBuffer;
 
-    TSerialPort& Port() { return port_; }
     TProgressIndicator& Progress() { return progress_; }
     TClock& Clock() { return clock_; }
 

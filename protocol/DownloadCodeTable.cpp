@@ -1,6 +1,6 @@
+#include "protocol/DownloadCodeTable.h"
+
 #include "protocol/Cp1251.h"
-#include "protocol/DeviceLink.h"
-#include "protocol/EventCodeTable.h"
 #include "protocol/ReplyDecoders.h"
 
 namespace {
@@ -23,7 +23,7 @@ void DownloadCodeTable(TDeviceLink& link, TEventCodeTable& table) {
     link.SendCommand(table.Query());
     link.Clock().Sleep(kCodeReplyWait);
     link.Progress().SetPosition(20);
-    link.Port().ReadBytes(link.ReplyBuffer, kReplySize);
+    link.ReadReply(link.ReplyBuffer, kReplySize);
     for (int row = 1; row <= TEventCodeTable::Rows; ++row) {
         table.SetCode(row, CodeFromReply(link.ReplyBuffer, row));
     }

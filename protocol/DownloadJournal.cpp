@@ -5,8 +5,8 @@
 #include <string>
 
 #include "protocol/Cp1251.h"
-#include "protocol/EConvertError.h"
 #include "protocol/JournalEventTable.h"
+#include "protocol/StrToInt.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::vector<TJournalEvent> DownloadJournal(TDeviceLink& link, TJournalGrid& grid
     link.Clock().Sleep(kJournalReplyWait);
     link.Progress().SetPosition(20);
     ByteString reply;
-    link.Port().ReadBytes(reply, kReplySize);
+    link.ReadReply(reply, kReplySize);
     const int count = EntryCount(countText);
     grid.SetRowCount(count + 1);
     WriteHeader(grid);

@@ -5,8 +5,6 @@
 #include "protocol/CodeTableGrid.h"
 #include "serial/ByteString.h"
 
-class TDeviceLink;
-
 enum class TCodeTableKind { Events, Restore };
 
 // One of the two report-code tables: 25 rows of an event-kind name and a three-character code.
@@ -45,11 +43,3 @@ class TEventCodeTable {
     TCodeTableKind kind_;
     TCodeTableGrid& grid_;
 };
-
-// Writes the headers, the 25 names and the start-up codes into the table's grid.
-void LoadDefaultCodes(TEventCodeTable& table);
-// Checks all 25 codes (ECodeTableInvalid for the first one that is not 3 characters, nothing sent),
-// then sends the letter, the 25 codes one write each and, for restore codes, ";". Reads nothing.
-void UploadCodeTable(TDeviceLink& link, const TEventCodeTable& table);
-// Asks the panel for the table and replaces all 25 codes with the slices of its reply.
-void DownloadCodeTable(TDeviceLink& link, TEventCodeTable& table);

@@ -1,5 +1,6 @@
+#include "protocol/LoadDefaultCodes.h"
+
 #include "protocol/Cp1251.h"
-#include "protocol/EventCodeTable.h"
 
 void LoadDefaultCodes(TEventCodeTable& table) {
     TCodeTableGrid& grid = table.Grid();

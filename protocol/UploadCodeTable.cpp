@@ -1,7 +1,7 @@
+#include "protocol/UploadCodeTable.h"
+
 #include "protocol/Cp1251.h"
-#include "protocol/DeviceLink.h"
 #include "protocol/ECodeTableInvalid.h"
-#include "protocol/EventCodeTable.h"
 
 namespace {
 

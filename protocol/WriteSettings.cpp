@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "protocol/EConvertError.h"
 #include "protocol/EInvalidSetting.h"
 #include "protocol/Frames.h"
+#include "protocol/StrToInt.h"
 
 namespace {
 

@@ -7,25 +7,19 @@
 #include <array>
 #include <exception>
 
+#include "protocol/DownloadCodeTable.h"
 #include "protocol/DownloadJournal.h"
 #include "protocol/ECodeTableInvalid.h"
+#include "protocol/LoadDefaultCodes.h"
 #include "protocol/ReadSettings.h"
+#include "protocol/UploadCodeTable.h"
 #include "protocol/WriteSettings.h"
+#include "serial/LineSpeeds.h"
 #include "settings/SettingsFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WindowsText.h"
 
 namespace {
-
-const std::array<QString, 15> kBaudRates{
-    QStringLiteral("110"),    QStringLiteral("300"),    QStringLiteral("600"),
-    QStringLiteral("1200"),   QStringLiteral("2400"),   QStringLiteral("4800"),
-    QStringLiteral("9600"),   QStringLiteral("14400"),  QStringLiteral("19200"),
-    QStringLiteral("38400"),  QStringLiteral("56000"),  QStringLiteral("57600"),
-    QStringLiteral("115200"), QStringLiteral("128000"), QStringLiteral("256000"),
-};
-constexpr int kStartBaudRate = 12;
-constexpr int kJournalCountLimit = 3;
 
 const QString kSettingsFilter = QStringLiteral("Settings .ini (*.ini)");
 const QString kOpenTitle =
@@ -78,7 +72,7 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
       timePeriodLimit_(TimePeriod, FieldInfo(TTextField::TestPeriod).InputLimit),
       localPort1Limit_(LocalPort1, FieldInfo(TTextField::Sim1LocalPort).InputLimit),
       localPort2Limit_(LocalPort2, FieldInfo(TTextField::Sim2LocalPort).InputLimit),
-      edit6Limit_(Edit6, kJournalCountLimit),
+      edit6Limit_(Edit6, kJournalCountLength),
       settingsStore_(TSettingsPageControls{
           {&CodObj, &TimePeriod, &Edit7, &Edit1, &TochDost1, &Server1, &LocalPort1, &ServerPort1,
            &TochDost2, &Server2, &LocalPort2, &ServerPort2},
@@ -142,8 +136,8 @@ void TForm1::BuildConnectionPanel() {
     baudrate.setObjectName(QStringLiteral("baudrate"));
     baudrate.setEditable(true);
     baudrate.setInsertPolicy(QComboBox::NoInsert);
-    for (const QString& rate : kBaudRates) {
-        baudrate.addItem(rate);
+    for (const uint32_t speed : kLineSpeeds) {
+        baudrate.addItem(QString::number(speed));
     }
     Button1.setObjectName(QStringLiteral("Button1"));
     Button1.setText(QStringLiteral("Подключить"));
@@ -354,7 +348,7 @@ void TForm1::SetDesignValues() {
     settingsStore_.SetGprsMode(defaults.GprsMode());
     settingsStore_.SetTransport(TSim::Sim1, defaults.Transport(TSim::Sim1));
     settingsStore_.SetTransport(TSim::Sim2, defaults.Transport(TSim::Sim2));
-    Edit6.setText(QStringLiteral("20"));
+    Edit6.setText(QString::fromUtf8(kInitialJournalCount));
 }
 
 void TForm1::SetTabOrder() {
@@ -497,7 +491,7 @@ void TForm1::FormCreate() {
             port.addItem(QString::fromStdString(name));
         }
         port.setCurrentIndex(0);
-        baudrate.setCurrentIndex(kStartBaudRate);
+        baudrate.setCurrentIndex(kInitialLineSpeed);
         Button2.setEnabled(false);
         StringGrid1.SetCellText(0, 0, ToWindows1251(QStringLiteral("Номер")));
         StringGrid1.SetCellText(1, 0, ToWindows1251(QStringLiteral("Событие")));
@@ -518,12 +512,14 @@ void TForm1::ShowConnected(bool connected) {
 // port.
 TBaudRate TForm1::SelectedBaudRate() const {
     const QString text = baudrate.currentText().trimmed();
-    const auto entry = std::find(kBaudRates.begin(), kBaudRates.end(), text);
-    if (entry == kBaudRates.end()) {
+    const auto entry =
+        std::find_if(kLineSpeeds.begin(), kLineSpeeds.end(),
+                     [&text](uint32_t speed) { return text == QString::number(speed); });
+    if (entry == kLineSpeeds.end()) {
         throw std::runtime_error("Скорость «" + baudrate.currentText().toStdString() +
                                  "» не поддерживается: выберите скорость из списка");
     }
-    return static_cast<TBaudRate>(entry - kBaudRates.begin());
+    return static_cast<TBaudRate>(entry - kLineSpeeds.begin());
 }
 
 void TForm1::Button1Click() {

@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "protocol/DownloadCodeTable.h"
 #include "protocol/DownloadJournal.h"
-#include "protocol/EventCodeTable.h"
+#include "protocol/LoadDefaultCodes.h"
 #include "protocol/ReadSettings.h"
+#include "protocol/UploadCodeTable.h"
 #include "protocol/WriteSettings.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "serial/SerialPort.h"
-#include "tests/support/PanelSim.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
-#include "tools/cli/MemoryJournalGrid.h"
+#include "testing/PanelSim.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/e2e/CliRun.h"
 
-#include "tests/support/ChildProcess.h"
+#include "testing/ChildProcess.h"
 
 TCliRun RunCli(const std::vector<std::string>& arguments) {
     TChildProcess process(IRVEN_CLI, arguments, {});

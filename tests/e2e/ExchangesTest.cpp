@@ -4,13 +4,13 @@
 #include <fstream>
 
 #include "protocol/Cp1251.h"
-#include "protocol/EventCodeTable.h"
+#include "protocol/DownloadCodeTable.h"
 #include "protocol/WriteSettings.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "serial/SerialPort.h"
+#include "testing/PanelSim.h"
+#include "testing/TempDir.h"
 #include "tests/e2e/CliRun.h"
-#include "tests/support/PanelSim.h"
-#include "tests/support/TempDir.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
 
 namespace {
 

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "protocol/Cp1251.h"
+#include "protocol/DownloadCodeTable.h"
 #include "protocol/ECodeTableInvalid.h"
-#include "protocol/EventCodeTable.h"
-#include "tests/protocol/FakeGrids.h"
+#include "protocol/LoadDefaultCodes.h"
+#include "protocol/UploadCodeTable.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tests/protocol/LinkHarness.h"
 
 namespace {
@@ -30,7 +32,7 @@ class CodeTableTest : public testing::TestWithParam<TCodeTableKind> {
     }
 
     TLinkHarness panel;
-    TFakeCodeTableGrid grid;
+    TMemoryCodeTableGrid grid;
     TEventCodeTable table{GetParam(), grid};
     bool events = GetParam() == TCodeTableKind::Events;
 };

@@ -8,12 +8,12 @@
 #include "protocol/Cp1251.h"
 #include "protocol/EConvertError.h"
 #include "protocol/JournalEventTable.h"
-#include "tests/protocol/FakeGrids.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "tests/protocol/LinkHarness.h"
 
 namespace {
 
-using Row = TFakeJournalGrid::TRow;
+using Row = TMemoryJournalGrid::TRow;
 
 class DownloadJournalTest : public testing::Test {
   protected:
@@ -29,7 +29,7 @@ class DownloadJournalTest : public testing::Test {
     }
 
     TLinkHarness panel;
-    TFakeJournalGrid grid;
+    TMemoryJournalGrid grid;
 };
 
 TEST_F(DownloadJournalTest, ShowsEachEntryWithItsNumberTextAndColour) {

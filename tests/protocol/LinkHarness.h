@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "protocol/DeviceLink.h"
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
-#include "tests/protocol/FakeClock.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeSerialDriver.h"
 
 // A link over the recording fake driver with a scripted panel. Everything that reaches the line or
 // the progress bar is written into one transcript, in order: "read 100", "send ?S1;",

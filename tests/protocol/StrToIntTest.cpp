@@ -4,6 +4,7 @@
 #include <string>
 
 #include "protocol/EConvertError.h"
+#include "protocol/StrToInt.h"
 
 namespace {
 

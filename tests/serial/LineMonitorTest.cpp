@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
 #include "serial/monitor/LineEvents.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/MonitorProbe.h"
 
 using ::testing::ElementsAre;

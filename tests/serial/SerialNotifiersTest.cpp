@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
 #include "serial/monitor/LineEvents.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;

@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;

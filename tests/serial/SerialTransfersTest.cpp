@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
+#include "testing/FakeSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;

@@ -6,8 +6,8 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/support/PanelSim.h"
-#include "tests/support/TempDir.h"
+#include "testing/PanelSim.h"
+#include "testing/TempDir.h"
 #include "tests/tools/DefaultReplies.h"
 #include "tests/tools/SimClient.h"
 #include "tools/panel-sim/FrameLog.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/Poll.h"
+#include "testing/Poll.h"
 
 namespace irven::sim::test {
 

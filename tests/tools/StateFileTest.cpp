@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/TempDir.h"
+#include "testing/TempDir.h"
 
 namespace irven::sim {
 namespace {

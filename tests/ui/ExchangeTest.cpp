@@ -56,7 +56,7 @@ void TExchangeTest::ReadingFillsThePageFromThePanel() {
     QVERIFY(form.CheckBox1.isChecked());
     QVERIFY(form.RadioButton3.isChecked());
     QCOMPARE(form.ProgressBar1.value(), 0);
-    QVERIFY(!window.Clock->Waits.empty());
+    QVERIFY(!window.Clock->Waits().empty());
 }
 
 void TExchangeTest::WritingSendsThePageInWindows1251() {
@@ -87,14 +87,14 @@ void TExchangeTest::SecondClickDuringAReadStartsNoOverlappingExchange() {
     TTestWindow window;
     TForm1& form = *window.Form;
     form.Button1.click();
-    window.Clock->DuringWait = [&form] {
+    window.Clock->OnSleep = [&form](uint32_t) {
         QVERIFY(form.Busy());
         form.Button3.click();
         form.Button4.click();
         form.Button2.click();
     };
     form.Button3.click();
-    window.Clock->DuringWait = nullptr;
+    window.Clock->OnSleep = nullptr;
     const std::vector<ByteString> writes = window.Driver->Writes();
     QCOMPARE(CountOf(writes, "?S1;"), 1);
     QCOMPARE(CountOf(writes, "?BD;"), 1);
@@ -115,7 +115,7 @@ void TExchangeTest::LineEventDeliveriesWaitForTheExchangeToEnd() {
         deliveredWhileBusy = deliveredWhileBusy || form.Busy();
     });
     form.Button1.click();
-    window.Clock->DuringWait = [&] {
+    window.Clock->OnSleep = [&](uint32_t) {
         window.Driver->RaiseLineEvents(256);
         QVERIFY(QTest::qWaitFor([&] { return form.SyncCallsHeld() || delivered > 0; }, 5000));
     };
@@ -131,7 +131,7 @@ void TExchangeTest::CloseDuringAnExchangeWaitsForItsEnd() {
     form.show();
     form.Button1.click();
     bool closedDuringWait = false;
-    window.Clock->DuringWait = [&] {
+    window.Clock->OnSleep = [&](uint32_t) {
         form.close();
         closedDuringWait = closedDuringWait || !form.isVisible();
     };

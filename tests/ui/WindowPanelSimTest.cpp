@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "serial/SerialDriver.h"
-#include "tests/support/PanelSim.h"
+#include "testing/PanelSim.h"
 #include "tests/ui/WindowTestSupport.h"
 #include "ui/WindowClock.h"
 

@@ -35,13 +35,6 @@ void TScriptedModal::ChooseFile(const QString& path) {
     });
 }
 
-void TFakeClock::Sleep(uint32_t milliseconds) {
-    Waits.push_back(milliseconds);
-    if (DuringWait) {
-        DuringWait();
-    }
-}
-
 TTestWindow::TTestWindow(std::vector<std::string> ports, bool listingFails,
                          const QString& settingsDirectory) {
     TForm1Services services;

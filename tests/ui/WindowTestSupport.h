@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "protocol/Clock.h"
-#include "serial/FakeSerialDriver.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeSerialDriver.h"
 #include "ui/Form1.h"
 #include "ui/ModalRunner.h"
 
@@ -39,15 +39,6 @@ class TScriptedModal final : public TModalRunner {
 
   private:
     std::deque<TAnswer> answers_;
-};
-
-// Records the waits; a hook may act in the middle of one, as the window's events would.
-class TFakeClock final : public TClock {
-  public:
-    void Sleep(uint32_t milliseconds) override;
-
-    std::vector<uint32_t> Waits;
-    std::function<void()> DuringWait;
 };
 
 // A window over a fake serial driver, scripted dialogs, a fake clock and a settings directory

@@ -6,12 +6,9 @@
 #include <set>
 #include <string_view>
 
-const std::array<int, 15> BaudRates{110,   300,   600,   1200,  2400,   4800,   9600,  14400,
-                                    19200, 38400, 56000, 57600, 115200, 128000, 256000};
+#include "protocol/EventCodeTable.h"
 
 namespace {
-
-constexpr int CodeCount = 25;
 
 struct TCommandInfo {
     TCliCommand Command;
@@ -125,10 +122,10 @@ bool IsFlag(std::string_view option) {
     return option == "csv";
 }
 
-int ParseBaud(const std::string& text, TCliCommand command) {
-    for (size_t i = 0; i < BaudRates.size(); ++i) {
-        if (text == std::to_string(BaudRates[i])) {
-            return static_cast<int>(i);
+TBaudRate ParseBaud(const std::string& text, TCliCommand command) {
+    for (size_t i = 0; i < kLineSpeeds.size(); ++i) {
+        if (text == std::to_string(kLineSpeeds[i])) {
+            return static_cast<TBaudRate>(i);
         }
     }
     throw EUsage("недопустимая скорость «" + text + "»", command);
@@ -175,7 +172,7 @@ std::vector<std::string> SplitCodes(const std::string& text, TCliCommand command
         }
         start = comma + 1;
     }
-    if (codes.size() != CodeCount) {
+    if (codes.size() != TEventCodeTable::Rows) {
         throw EUsage(
             "--codes ждёт 25 кодов через запятую, получено " + std::to_string(codes.size()),
             command);
@@ -197,7 +194,7 @@ void Apply(TCliOptions& options, const std::string& option, const std::string& v
     if (option == "port") {
         options.Port = value;
     } else if (option == "baud") {
-        options.BaudRateIndex = ParseBaud(value, command);
+        options.BaudRate = ParseBaud(value, command);
     } else if (option == "ini") {
         options.IniPath = value;
     } else if (option == "sms") {
@@ -270,6 +267,12 @@ std::string JoinOptions(const std::set<std::string_view>& names) {
     return joined;
 }
 
+std::string SpeedsText() {
+    return "одна из скоростей " + std::to_string(kLineSpeeds.front()) + " … " +
+           std::to_string(kLineSpeeds.back()) + " (по умолчанию " +
+           std::to_string(BaudRateValue(kInitialLineSpeed)) + ").\n";
+}
+
 bool WantsHelp(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin(), arguments.end(),
                        [](const std::string& a) { return a == "--help" || a == "-h"; });
@@ -326,7 +329,7 @@ std::string UsageText(std::optional<TCliCommand> command) {
     for (const TCommandInfo& info : Commands()) {
         text += "  irven-cli " + std::string(info.Synopsis) + "\n";
     }
-    text += "RATE: одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
+    text += "RATE: " + SpeedsText();
     text += "«irven-cli КОМАНДА --help» описывает команду.\n";
     return text;
 }
@@ -338,7 +341,7 @@ std::string HelpText(std::optional<TCliCommand> command) {
     const TCommandInfo& info = InfoOf(*command);
     std::string text = UsageText(command) + "\n" + info.Description;
     if (info.Allowed.count("baud") != 0) {
-        text += "  --baud RATE    одна из скоростей 110 … 256000 (по умолчанию 115200).\n";
+        text += "  --baud RATE    " + SpeedsText();
     }
     if (info.Allowed.count("trace") != 0) {
         text += kTraceNote;

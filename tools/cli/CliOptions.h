@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/DownloadJournal.h"
+#include "serial/LineSpeeds.h"
 #include "settings/GprsSettings.h"
 
 enum class TCliCommand {
@@ -38,8 +40,7 @@ struct TCliOptions {
     TCliCommand Command = TCliCommand::Ports;
     THelp Help = THelp::None;
     std::string Port;
-    // Position in the speed list, which is also the serial component's rate ordinal; 115200.
-    int BaudRateIndex = 12;
+    TBaudRate BaudRate = kInitialLineSpeed;
     std::string IniPath;
     bool SmsMode = false;
     bool GprsMode = true;
@@ -56,12 +57,9 @@ struct TCliOptions {
     // Every write and read of the port, as JSON lines; empty for none.
     std::string TracePath;
     // The journal count as the page's field holds it: text, converted by the exchange.
-    std::string JournalCount = "20";
+    std::string JournalCount = kInitialJournalCount;
     bool Csv = false;
 };
-
-// The fifteen rates of the speed list, in list order.
-extern const std::array<int, 15> BaudRates;
 
 // The arguments after the program name. Throws EUsage.
 TCliOptions ParseCliArguments(const std::vector<std::string>& arguments);

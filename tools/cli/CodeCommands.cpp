@@ -2,11 +2,13 @@
 #include <iterator>
 
 #include "protocol/Cp1251.h"
-#include "protocol/EventCodeTable.h"
+#include "protocol/DownloadCodeTable.h"
+#include "protocol/LoadDefaultCodes.h"
+#include "protocol/UploadCodeTable.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CodeListing.h"
 #include "tools/cli/CodeTableCsv.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
 #include "tools/cli/PanelConnection.h"
 
 namespace {

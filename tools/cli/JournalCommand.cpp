@@ -1,22 +1,19 @@
 #include "protocol/Cp1251.h"
 #include "protocol/DownloadJournal.h"
-#include "protocol/EConvertError.h"
+#include "protocol/StrToInt.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/JournalListing.h"
-#include "tools/cli/MemoryJournalGrid.h"
 #include "tools/cli/PanelConnection.h"
 
 namespace {
 
-// The journal page's count field takes three characters; so does the tool, which keeps the grid as
-// small as the window's. The exchange converts the count only after the panel has answered; a
-// count it would refuse is refused here, before the port is opened.
-constexpr size_t kCountCharacters = 3;
-
+// The exchange converts the count only after the panel has answered; a count it would refuse is
+// refused here, before the port is opened.
 ByteString CheckedCount(const TCliOptions& options) {
     try {
         const ByteString count = Utf8ToCp1251(options.JournalCount);
-        if (count.size() > kCountCharacters) {
+        if (count.size() > static_cast<size_t>(kJournalCountLength)) {
             throw std::runtime_error("не больше трёх символов, как в поле количества событий");
         }
         StrToInt(count);

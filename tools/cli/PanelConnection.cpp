@@ -9,7 +9,7 @@ TPanelConnection::TPanelConnection(const TCliOptions& options)
       port_(Driver()),
       link_(port_, progress_, clock_) {
     port_.SetPort(options.Port);
-    port_.SetBaudRate(static_cast<TBaudRate>(options.BaudRateIndex));
+    port_.SetBaudRate(options.BaudRate);
     port_.Open();
 }
 

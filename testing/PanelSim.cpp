@@ -1,4 +1,4 @@
-#include "tests/support/PanelSim.h"
+#include "testing/PanelSim.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "tests/support/ChildProcess.h"
+#include "testing/ChildProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/support/Poll.h"
+#include "testing/Poll.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ChildProcess.h"
+#include "testing/ChildProcess.h"
 
 // A simulated panel on a pseudo-terminal of its own, for the duration of one test. Its notes go
 // to the test's standard error.

@@ -7,8 +7,8 @@
 
 #include "protocol/Clock.h"
 
-// Records every wait instead of sleeping. OnSleep runs inside the wait, so a test can make a
-// reply arrive "during" it.
+// Records every wait instead of sleeping. OnSleep runs inside the wait, so a test can make a reply
+// arrive, or the window's events happen, "during" it.
 class TFakeClock final : public TClock {
   public:
     void Sleep(uint32_t milliseconds) override {

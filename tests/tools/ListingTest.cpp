@@ -2,11 +2,11 @@
 
 #include "protocol/Cp1251.h"
 #include "protocol/EventCodeTable.h"
+#include "protocol/memory/MemoryCodeTableGrid.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/CodeTableCsv.h"
 #include "tools/cli/JournalListing.h"
 #include "tools/cli/LineEscape.h"
-#include "tools/cli/MemoryCodeTableGrid.h"
-#include "tools/cli/MemoryJournalGrid.h"
 #include "tools/cli/SettingsListing.h"
 
 namespace {

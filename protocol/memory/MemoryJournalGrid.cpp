@@ -1,11 +1,13 @@
-#include "tools/cli/MemoryJournalGrid.h"
+#include "protocol/memory/MemoryJournalGrid.h"
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace {
 constexpr int InitialRows = 3;
-}
+constexpr int NumberColumn = 0;
+}  // namespace
 
 TMemoryJournalGrid::TMemoryJournalGrid() : rows_(InitialRows) {}
 
@@ -18,7 +20,8 @@ void TMemoryJournalGrid::SetRowCount(int rows) {
 }
 
 void TMemoryJournalGrid::SetCellText(int column, int row, const ByteString& text) {
-    RowAt(row).Cells.at(static_cast<size_t>(column)) = text;
+    TRow& target = RowAt(row);
+    (column == NumberColumn ? target.Number : target.Event) = text;
 }
 
 void TMemoryJournalGrid::SetRowColor(int row, uint32_t color) {
@@ -26,7 +29,8 @@ void TMemoryJournalGrid::SetRowColor(int row, uint32_t color) {
 }
 
 const ByteString& TMemoryJournalGrid::CellText(int column, int row) const {
-    return RowAt(row).Cells.at(static_cast<size_t>(column));
+    const TRow& source = RowAt(row);
+    return column == NumberColumn ? source.Number : source.Event;
 }
 
 std::optional<uint32_t> TMemoryJournalGrid::RowColor(int row) const {

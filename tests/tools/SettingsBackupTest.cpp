@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
-#include "serial/FakeSerialDriver.h"
 #include "serial/SerialPort.h"
-#include "tests/protocol/FakeClock.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeSerialDriver.h"
 #include "tools/cli/SettingsBackup.h"
 
 namespace {

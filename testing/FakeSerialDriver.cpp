@@ -1,4 +1,4 @@
-#include "serial/FakeSerialDriver.h"
+#include "testing/FakeSerialDriver.h"
 
 #include <algorithm>
 #include <utility>

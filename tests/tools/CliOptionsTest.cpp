@@ -26,18 +26,18 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const TCliOptions& o) {
                       EXPECT_EQ(o.Command, TCliCommand::ReadSettings);
                       EXPECT_EQ(o.Port, "/dev/pts/3");
-                      EXPECT_EQ(BaudRates[static_cast<size_t>(o.BaudRateIndex)], 115200);
+                      EXPECT_EQ(BaudRateValue(o.BaudRate), 115200u);
                       EXPECT_TRUE(o.IniPath.empty());
                   }},
         TAccepted{{"read-settings", "--port=COM3", "--baud=110", "--ini", "a b.ini"},
                   [](const TCliOptions& o) {
                       EXPECT_EQ(o.Port, "COM3");
-                      EXPECT_EQ(o.BaudRateIndex, 0);
+                      EXPECT_EQ(o.BaudRate, br110);
                       EXPECT_EQ(o.IniPath, "a b.ini");
                   }},
         TAccepted{{"read-codes", "--port", "p", "--baud", "256000", "--table", "restore"},
                   [](const TCliOptions& o) {
-                      EXPECT_EQ(o.BaudRateIndex, 14);
+                      EXPECT_EQ(o.BaudRate, br256000);
                       EXPECT_EQ(o.Table, TCodeTableChoice::Restore);
                   }},
         // Flags and transports keep the record's defaults unless given.

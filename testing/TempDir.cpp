@@ -1,4 +1,4 @@
-#include "tests/support/TempDir.h"
+#include "testing/TempDir.h"
 
 #include <stdlib.h>
 
