@@ -1,6 +1,9 @@
 // Start-up time to the first painted frame and peak resident memory of the configurator's window,
-// side by side with a bare Qt window of the same widgets, both offscreen and in the same run.
-// Usage: bench-startup [runs, default 15]
+// side by side with a bare Qt window of the same widgets, in the same run; offscreen unless
+// QT_QPA_PLATFORM says otherwise.
+// Usage: bench-startup [runs, default 15] [--runner PROGRAM --window PROBE --bare PROBE]
+// With a runner (wine64 for the Windows probes) each probe starts as "PROGRAM PROBE" and reports
+// its own peak memory.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -12,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,8 +29,13 @@ struct TSample {
     long PeakKilobytes = 0;
 };
 
+struct TProbeCommand {
+    std::string Runner;
+    std::string Probe;
+};
+
 // Starts the probe, waits for its "painted" line and its exit.
-TSample RunProbe(const char* path) {
+TSample RunProbe(const TProbeCommand& command) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) {
         throw std::runtime_error("pipe failed");
@@ -36,15 +45,20 @@ TSample RunProbe(const char* path) {
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char* argv[] = {const_cast<char*>(path), nullptr};
+    std::vector<char*> argv;
+    if (!command.Runner.empty()) {
+        argv.push_back(const_cast<char*>(command.Runner.c_str()));
+    }
+    argv.push_back(const_cast<char*>(command.Probe.c_str()));
+    argv.push_back(nullptr);
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, path, &actions, nullptr, argv, environ);
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     if (spawned != 0) {
         close(pipeEnds[0]);
-        throw std::runtime_error(std::string("cannot start ") + path);
+        throw std::runtime_error("cannot start " + std::string(argv[0]));
     }
     std::string output;
     char buffer[64];
@@ -61,9 +75,11 @@ TSample RunProbe(const char* path) {
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     if (output.rfind("painted", 0) != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error(std::string(path) + " did not paint its window");
+        throw std::runtime_error(command.Probe + " did not paint its window");
     }
-    return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss};
+    const long ownPeak = std::atol(output.c_str() + std::strlen("painted"));
+    return {std::chrono::duration<double, std::milli>(painted - start).count(),
+            ownPeak > 0 ? ownPeak : usage.ru_maxrss};
 }
 
 template <typename T>
@@ -75,13 +91,28 @@ T Median(std::vector<T> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::vector<const char*> probes{IRVEN_WINDOW_PROBE, IRVEN_BARE_PROBE};
+    int runs = 15;
+    std::vector<TProbeCommand> probes{{"", IRVEN_WINDOW_PROBE}, {"", IRVEN_BARE_PROBE}};
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--runner" && hasValue) {
+            probes[0].Runner = probes[1].Runner = argv[++i];
+        } else if (argument == "--window" && hasValue) {
+            probes[0].Probe = argv[++i];
+        } else if (argument == "--bare" && hasValue) {
+            probes[1].Probe = argv[++i];
+        } else {
+            runs = std::max(1, std::atoi(argument.c_str()));
+        }
+    }
+    if (const char* platform = std::getenv("QT_QPA_PLATFORM"); !platform || !*platform) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
     std::vector<std::vector<double>> times(probes.size());
     std::vector<std::vector<long>> peaks(probes.size());
     try {
-        for (const char* probe : probes) {
+        for (const TProbeCommand& probe : probes) {
             RunProbe(probe);
         }
         for (int run = 0; run < runs; ++run) {
@@ -99,7 +130,8 @@ int main(int argc, char** argv) {
     const double bareTime = Median(times[1]);
     const double windowPeak = static_cast<double>(Median(peaks[0])) / 1024.0;
     const double barePeak = static_cast<double>(Median(peaks[1])) / 1024.0;
-    std::printf("median of %d runs, QT_QPA_PLATFORM=offscreen\n", runs);
+    std::printf("median of %d runs, QT_QPA_PLATFORM=%s%s%s\n", runs, std::getenv("QT_QPA_PLATFORM"),
+                probes[0].Runner.empty() ? "" : ", run by ", probes[0].Runner.c_str());
     std::printf("%-22s %10s %14s\n", "", "first frame", "peak memory");
     std::printf("%-22s %8.1f ms %11.1f MB\n", "irven-configurator", windowTime, windowPeak);
     std::printf("%-22s %8.1f ms %11.1f MB\n", "bare Qt window", bareTime, barePeak);

@@ -1,0 +1,5 @@
+#include "bench/startup/PeakMemory.h"
+
+long OwnPeakKilobytes() {
+    return 0;
+}

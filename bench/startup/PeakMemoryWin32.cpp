@@ -1,0 +1,13 @@
+#include <psapi.h>
+#include <windows.h>
+
+#include "bench/startup/PeakMemory.h"
+
+long OwnPeakKilobytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        return 0;
+    }
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+}
