@@ -14,6 +14,7 @@
 #include <algorithm>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,136 +29,68 @@ struct TFileCloser {
 };
 using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
 
+// One fixed name per settings file: a save killed before its rename leaves at most this one file
+// behind, and the next save of the same settings file takes it over.
 std::string TemporaryPath(const std::string& path) {
-#ifdef _WIN32
-    const unsigned long process = GetCurrentProcessId();
-#else
-    const unsigned long process = static_cast<unsigned long>(getpid());
-#endif
-    return path + ".tmp" + std::to_string(process);
+    return path + ".tmp";
 }
 
-// Removes the temporary file unless the rename has taken it.
+#ifdef _WIN32
+
+// The temporary file, held open while it is written and renamed. Sharing nothing but deletion
+// keeps a second saver of the same file out (its open fails) and still lets the rename happen.
 class TTemporaryFile {
   public:
-    explicit TTemporaryFile(std::string path) : path_(std::move(path)) {}
+    explicit TTemporaryFile(std::string path)
+        : path_(std::move(path)),
+          handle_(CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
     ~TTemporaryFile() {
-        if (!renamed_) {
-            std::remove(path_.c_str());
+        if (!Held()) {
+            return;
         }
+        if (!renamed_) {
+            DeleteFileA(path_.c_str());
+        }
+        CloseHandle(handle_);
     }
-    const std::string& Path() const { return path_; }
-    void Renamed() { renamed_ = true; }
+
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+    bool Write(const ByteString& content, const std::string&) {
+        std::size_t done = 0;
+        while (done < content.size()) {
+            DWORD written = 0;
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
+            if (!WriteFile(handle_, content.data() + done, chunk, &written, nullptr)) {
+                return false;
+            }
+            done += written;
+        }
+        return FlushFileBuffers(handle_) != 0;
+    }
+
+    bool RenameOver(const std::string& target) {
+        renamed_ = MoveFileExA(path_.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        return renamed_;
+    }
 
   private:
     std::string path_;
+    HANDLE handle_;
     bool renamed_ = false;
 };
-
-#ifdef _WIN32
-
-class THandle {
-  public:
-    explicit THandle(HANDLE handle) : handle_(handle) {}
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-    ~THandle() { Close(); }
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        const bool closed = !Valid() || CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-bool WriteDurably(const std::string& path, const ByteString& content,
-                  [[maybe_unused]] const std::string& oldPath) {
-    THandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < content.size()) {
-        DWORD written = 0;
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
-        if (!WriteFile(file.Get(), content.data() + done, chunk, &written, nullptr)) {
-            return false;
-        }
-        done += written;
-    }
-    return FlushFileBuffers(file.Get()) != 0 && file.Close();
-}
 
 bool TargetWritable(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
-bool RenameOver(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
 #else
-
-class TDescriptor {
-  public:
-    explicit TDescriptor(int fd) : fd_(fd) {}
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    ~TDescriptor() { Close(); }
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    bool Close() {
-        const bool closed = !Valid() || close(fd_) == 0;
-        fd_ = -1;
-        return closed;
-    }
-
-  private:
-    int fd_;
-};
-
-// The new file takes the old one's permissions, so a save does not change who may read it.
-void KeepMode(int fd, const std::string& oldPath) {
-    struct stat old {};
-    if (stat(oldPath.c_str(), &old) == 0) {
-        fchmod(fd, old.st_mode & 07777);
-    }
-}
-
-bool WriteDurably(const std::string& path, const ByteString& content, const std::string& oldPath) {
-    TDescriptor file(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!file.Valid()) {
-        return false;
-    }
-    KeepMode(file.Get(), oldPath);
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = write(file.Get(), content.data() + done, content.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return fsync(file.Get()) == 0 && file.Close();
-}
-
-// rename(2) would replace a read-only file; the private-profile rules refuse to write to one.
-bool TargetWritable(const std::string& path) {
-    return access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
-}
 
 std::string DirectoryOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -167,16 +100,118 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The rename itself is made durable by flushing the directory that holds it.
-bool RenameOver(const std::string& from, const std::string& to) {
-    if (rename(from.c_str(), to.c_str()) != 0) {
-        return false;
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The temporary file, locked while it is written and renamed. A second saver of the same file
+// waits for the lock; should the first have renamed the file meanwhile, the second opens the name
+// afresh, so it never writes into a file that is already the settings file.
+class TTemporaryFile {
+  public:
+    explicit TTemporaryFile(std::string path) : path_(std::move(path)) {
+        TAttempt attempt = TAttempt::Moved;
+        while (attempt == TAttempt::Moved) {
+            attempt = Attempt();
+        }
     }
-    TDescriptor directory(open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.Valid()) {
-        fsync(directory.Get());
+    TTemporaryFile(const TTemporaryFile&) = delete;
+    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+    ~TTemporaryFile() {
+        if (!Held()) {
+            return;
+        }
+        // Removed while the lock still keeps every other saver out of it.
+        if (!renamed_) {
+            unlink(path_.c_str());
+        }
+        close(fd_);
     }
-    return true;
+
+    bool Held() const { return fd_ >= 0; }
+
+    bool Write(const ByteString& content, const std::string& oldPath) {
+        if (ftruncate(fd_, 0) != 0) {
+            return false;
+        }
+        KeepMode(oldPath);
+        std::size_t done = 0;
+        while (done < content.size()) {
+            const ssize_t written = write(fd_, content.data() + done, content.size() - done);
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return false;
+            }
+            done += static_cast<std::size_t>(written);
+        }
+        return fsync(fd_) == 0;
+    }
+
+    // The rename itself is made durable by flushing the directory that holds it.
+    bool RenameOver(const std::string& target) {
+        if (rename(path_.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        renamed_ = true;
+        const int directory = open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (directory >= 0) {
+            fsync(directory);
+            close(directory);
+        }
+        return true;
+    }
+
+  private:
+    enum class TAttempt { Held, Moved, Failed };
+
+    // Opens the name and waits for the lock on it: Moved when the saver that held the lock has
+    // renamed the file meanwhile.
+    TAttempt Attempt() {
+        const int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            return TAttempt::Failed;
+        }
+        struct stat held {};
+        struct stat named {};
+        if (!LockExclusive(fd) || fstat(fd, &held) != 0) {
+            close(fd);
+            return TAttempt::Failed;
+        }
+        const int found = stat(path_.c_str(), &named);
+        if (found != 0 || !SameFile(held, named)) {
+            const bool moved = found == 0 || errno == ENOENT;
+            close(fd);
+            return moved ? TAttempt::Moved : TAttempt::Failed;
+        }
+        fd_ = fd;
+        return TAttempt::Held;
+    }
+
+    static bool LockExclusive(int fd) {
+        int locked = 0;
+        while ((locked = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        return locked == 0;
+    }
+
+    // The new file takes the old one's permissions, so a save does not change who may read it.
+    void KeepMode(const std::string& oldPath) {
+        struct stat old {};
+        if (stat(oldPath.c_str(), &old) == 0) {
+            fchmod(fd_, old.st_mode & 07777);
+        }
+    }
+
+    std::string path_;
+    int fd_ = -1;
+    bool renamed_ = false;
+};
+
+// rename(2) would replace a read-only file; the private-profile rules refuse to write to one.
+bool TargetWritable(const std::string& path) {
+    return access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
 }
 
 #endif
@@ -211,6 +246,38 @@ std::string ExecutableDirectory() {
 #endif
 }
 
+bool DirectoryWritable(const std::string& path) {
+#ifdef _WIN32
+    // The read-only attribute of a directory does not stop files being made in it; a trial does.
+    const std::string probe = path + "\\.irven-write-probe";
+    const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_EXISTS;
+    }
+    CloseHandle(file);
+    return true;
+#else
+    return access(path.c_str(), W_OK | X_OK) == 0;
+#endif
+}
+
+bool MakeDirectories(const std::string& path) {
+    for (std::size_t end = path.find_first_of("/\\", 1);;
+         end = path.find_first_of("/\\", end + 1)) {
+        const std::string part = path.substr(0, end);
+#ifdef _WIN32
+        const bool made =
+            CreateDirectoryA(part.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
+#else
+        const bool made = mkdir(part.c_str(), 0700) == 0 || errno == EEXIST;
+#endif
+        if (end == std::string::npos) {
+            return made && PathExists(path);
+        }
+    }
+}
+
 bool PathExists(const std::string& path) {
 #ifdef _WIN32
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -241,10 +308,9 @@ void ReplaceFileAtomically(const std::string& path, const ByteString& content) {
         throw EIniFileException(path);
     }
     TTemporaryFile temporary(TemporaryPath(path));
-    if (!WriteDurably(temporary.Path(), content, path) || !RenameOver(temporary.Path(), path)) {
+    if (!temporary.Held() || !temporary.Write(content, path) || !temporary.RenameOver(path)) {
         throw EIniFileException(path);
     }
-    temporary.Renamed();
 }
 
 std::string PathForMessage(const std::string& path) {

@@ -14,6 +14,13 @@ std::string ExecutableDirectory();
 // Whether anything (a file or a directory) exists at the path.
 bool PathExists(const std::string& path);
 
+// Whether the program may make and replace files in the directory.
+bool DirectoryWritable(const std::string& path);
+
+// Makes the directory and any missing parents, readable by the user alone; false when one cannot
+// be made.
+bool MakeDirectories(const std::string& path);
+
 // Whole file as bytes; none when it is missing or cannot be read.
 std::optional<ByteString> ReadFileBytes(const std::string& path);
 

@@ -26,13 +26,13 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
-// The name of a "[name]" line; none for any other line.
+// The name of a "[name]" line, up to its last "]" as Windows reads it; none for any other line.
 std::optional<std::string_view> SectionName(std::string_view line) {
     const std::string_view text = Trim(line);
     if (text.empty() || text.front() != '[') {
         return std::nullopt;
     }
-    const std::size_t close = text.find(']');
+    const std::size_t close = text.rfind(']');
     if (close == std::string_view::npos) {
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "settings/FileAccess.h"
+#include "settings/SettingsFolder.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ std::string ProgramDirectory() {
 }
 
 std::string SettingsFilePath(std::string_view chosenName) {
-    return SettingsFilePath(ProgramDirectory(), chosenName);
+    return SettingsFilePath(SettingsFolder().Path, chosenName);
 }
 
 std::string SettingsFilePath(const std::string& directory, std::string_view chosenName) {
@@ -116,7 +117,7 @@ void TrueReadIniFile(TSettingsStore& settings, const TIniFile& file) {
 }
 
 void OpenSettingsFile(TSettingsStore& settings, std::string_view chosenName) {
-    OpenSettingsFile(settings, ProgramDirectory(), chosenName);
+    OpenSettingsFile(settings, SettingsFolder().Path, chosenName);
 }
 
 void OpenSettingsFile(TSettingsStore& settings, const std::string& directory,
@@ -130,7 +131,7 @@ void OpenSettingsFile(TSettingsStore& settings, const std::string& directory,
 
 bool SaveSettingsFile(const TSettingsStore& settings, std::string_view chosenName,
                       const std::function<bool(const std::string& path)>& confirmReplace) {
-    return SaveSettingsFile(settings, ProgramDirectory(), chosenName, confirmReplace);
+    return SaveSettingsFile(settings, SettingsFolder().Path, chosenName, confirmReplace);
 }
 
 bool SaveSettingsFile(const TSettingsStore& settings, const std::string& directory,
@@ -157,7 +158,7 @@ bool SaveSettingsFile(const TSettingsStore& settings, const std::string& directo
 }
 
 void LoadStartupSettings(TSettingsStore& settings) {
-    LoadStartupSettings(settings, ProgramDirectory());
+    LoadStartupSettings(settings, SettingsFolder().Path);
 }
 
 void LoadStartupSettings(TSettingsStore& settings, const std::string& directory) {

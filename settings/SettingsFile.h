@@ -29,12 +29,12 @@ class ESettingsTextUnstorable : public std::runtime_error {
 
 inline constexpr std::string_view StartupSettingsFileName = "Settings.ini";
 
-// The directory of the program's executable, without a trailing separator. Every settings file is
-// read and written there.
+// The directory of the program's executable, without a trailing separator.
 std::string ProgramDirectory();
 
-// The directory with a trailing separator, then the file-name part of the chosen name: the text
-// after its last "/", "\" or drive colon. The folder the name was chosen in is not used.
+// The directory (by default the settings folder, see SettingsFolder.h) with a trailing separator,
+// then the file-name part of the chosen name: the text after its last "/", "\" or drive colon. The
+// folder the name was chosen in is not used.
 std::string SettingsFilePath(std::string_view chosenName);
 std::string SettingsFilePath(const std::string& directory, std::string_view chosenName);
 
@@ -60,6 +60,7 @@ bool SaveSettingsFile(const TSettingsStore& settings, const std::string& directo
                       std::string_view chosenName,
                       const std::function<bool(const std::string& path)>& confirmReplace);
 
-// Reads "Settings.ini" of the directory when it exists; silent when it does not.
+// Reads "Settings.ini" of the directory (by default the settings folder) when it exists; silent
+// when it does not.
 void LoadStartupSettings(TSettingsStore& settings);
 void LoadStartupSettings(TSettingsStore& settings, const std::string& directory);

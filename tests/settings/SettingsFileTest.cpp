@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,7 +10,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include <sys/wait.h>
+
+#include <csignal>
+#include <map>
+
+#include "settings/FileAccess.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -281,6 +289,138 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileWhole) {
         EXPECT_EQ(ReadFile(path), old) << c.What;
         EXPECT_EQ(Entries(dir_.Path()), std::vector<std::string>{"a.ini"}) << c.What;
     }
+}
+
+TEST(SettingsFolder, IsTheProgramDirectoryWhenWritableElseTheUsersDataFolder) {
+    struct TCase {
+        bool Writable;
+        std::map<std::string, std::string> Environment;
+        TSettingsFolder Expected;
+    };
+    const TCase cases[] = {
+        {true, {{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}}, {"/p", true}},
+        {false, {{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}}, {"/x/irven-configurator", false}},
+        {false,
+         {{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}},
+         {"/h/.local/share/irven-configurator", false}},
+        {false,
+         {{"XDG_DATA_HOME", ""}, {"HOME", "/h"}},
+         {"/h/.local/share/irven-configurator", false}},
+        {false, {}, {"/p", true}},
+    };
+    for (const TCase& c : cases) {
+        const TSettingsFolder folder = ChooseSettingsFolder(
+            "/p", c.Writable, [&](const char* name) -> std::optional<std::string> {
+                const auto found = c.Environment.find(name);
+                return found == c.Environment.end() ? std::nullopt : std::optional(found->second);
+            });
+        EXPECT_EQ(folder.Path, c.Expected.Path);
+        EXPECT_EQ(folder.InProgramDirectory, c.Expected.InProgramDirectory) << c.Expected.Path;
+    }
+}
+
+// In a child without root's rights: the folder chosen for a program directory of these rights,
+// made and saved into, exits 0 when the file is where it belongs.
+[[noreturn]] void SaveBesideProgramAsUnprivileged(const std::string& program,
+                                                  const std::string& data,
+                                                  const std::string& expected) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+        std::_Exit(3);
+    }
+    const TSettingsFolder folder = ChooseSettingsFolder(
+        program, DirectoryWritable(program), [&](const char* name) -> std::optional<std::string> {
+            return std::string(name) == "XDG_DATA_HOME" ? std::optional(data) : std::nullopt;
+        });
+    if (folder.Path != expected || !MakeDirectories(folder.Path)) {
+        std::_Exit(1);
+    }
+    SaveSettingsFile(TMemorySettingsStore(), folder.Path, "Settings.ini", ReplaceAlways);
+    TMemorySettingsStore loaded = UnusualSettings();
+    LoadStartupSettings(loaded, folder.Path);
+    std::_Exit(Texts(loaded) == Texts(TMemorySettingsStore()) ? 0 : 2);
+}
+
+TEST_F(SettingsFile, ASettingsFolderIsChosenMadeAndUsedForWritableAndReadOnlyPrograms) {
+    const std::string program = dir_ / "bin";
+    const std::string data = dir_ / "home/.local/share";
+    fs::create_directories(program);
+    fs::create_directories(dir_ / "home");
+    fs::permissions(dir_ / "home", fs::perms(0777));
+    for (const fs::perms rights : {fs::perms(0777), fs::perms(0555)}) {
+        fs::permissions(program, rights);
+        const std::string expected =
+            rights == fs::perms(0777) ? program : data + "/irven-configurator";
+        EXPECT_EXIT(SaveBesideProgramAsUnprivileged(program, data, expected),
+                    testing::ExitedWithCode(0), "")
+            << expected;
+        EXPECT_TRUE(fs::exists(expected + "/Settings.ini")) << expected;
+    }
+    EXPECT_EQ(fs::status(data + "/irven-configurator").permissions(), fs::perms(0700));
+}
+
+// A child saving over and over, killed at whatever point of a save it has reached; every kill may
+// leave the temporary file, the next save takes it over.
+TEST_F(SettingsFile, KilledSavesLeaveAtMostOneTemporaryFileAndNeverACorruptOne) {
+    const TMemorySettingsStore first;
+    const TMemorySettingsStore second = UnusualSettings();
+    ASSERT_TRUE(SaveSettingsFile(first, dir_.Path(), "a.ini", ReplaceAlways));
+    const ByteString saved = ReadFile(dir_ / "a.ini");
+    for (int kill = 0; kill < 100; ++kill) {
+        int started[2];
+        ASSERT_EQ(pipe(started), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            close(started[0]);
+            for (int save = 0;; ++save) {
+                SaveSettingsFile(save % 2 ? first : second, dir_.Path(), "a.ini", ReplaceAlways);
+                if (save == 0 && write(started[1], "s", 1) != 1) {
+                    std::_Exit(1);
+                }
+            }
+        }
+        close(started[1]);
+        char byte = 0;
+        ASSERT_EQ(read(started[0], &byte, 1), 1);
+        close(started[0]);
+        ::kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const ByteString content = ReadFile(dir_ / "a.ini");
+        TMemorySettingsStore read;
+        OpenSettingsFile(read, dir_.Path(), "a.ini");
+        ASSERT_TRUE(Texts(read) == Texts(first) || Texts(read) == Texts(second)) << content;
+    }
+    const std::size_t leftovers = Entries(dir_.Path()).size() - 1;
+    std::printf("leftover temporary files after 100 kills: %zu\n", leftovers);
+    EXPECT_LE(leftovers, 1u);
+    ASSERT_TRUE(SaveSettingsFile(first, dir_.Path(), "a.ini", ReplaceAlways));
+    EXPECT_EQ(Entries(dir_.Path()), std::vector<std::string>{"a.ini"});
+    EXPECT_EQ(ReadFile(dir_ / "a.ini"), saved);
+}
+
+// Two savers of one file at once: each save is whole, so the file ends as one of them wrote it.
+TEST_F(SettingsFile, ConcurrentSaversOfOneFileWriteWholeFiles) {
+    const TMemorySettingsStore stores[] = {TMemorySettingsStore(), UnusualSettings()};
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = fork();
+        if (children[i] == 0) {
+            for (int save = 0; save < 200; ++save) {
+                SaveSettingsFile(stores[i], dir_.Path(), "a.ini", ReplaceAlways);
+                TMemorySettingsStore read;
+                OpenSettingsFile(read, dir_.Path(), "a.ini");
+                if (Texts(read) != Texts(stores[0]) && Texts(read) != Texts(stores[1])) {
+                    std::_Exit(1);
+                }
+            }
+            std::_Exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(Entries(dir_.Path()), std::vector<std::string>{"a.ini"});
 }
 
 TEST_F(SettingsFile, StartupLoadReadsSettingsIniWhenThereIsOne) {

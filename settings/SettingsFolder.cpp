@@ -1,0 +1,53 @@
+#include "settings/SettingsFolder.h"
+
+#include <cstdlib>
+
+#include "settings/FileAccess.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+
+std::optional<std::string> NonEmpty(const TEnvironment& environment, const char* name) {
+    std::optional<std::string> value = environment(name);
+    if (value && value->empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::string> UserDataDirectory(const TEnvironment& environment) {
+#ifdef _WIN32
+    return NonEmpty(environment, "APPDATA");
+#else
+    // A relative XDG_DATA_HOME is invalid and to be ignored.
+    if (const auto xdg = NonEmpty(environment, "XDG_DATA_HOME"); xdg && xdg->front() == '/') {
+        return xdg;
+    }
+    if (const auto home = NonEmpty(environment, "HOME")) {
+        return *home + "/.local/share";
+    }
+    return std::nullopt;
+#endif
+}
+
+}  // namespace
+
+TSettingsFolder ChooseSettingsFolder(const std::string& programDirectory,
+                                     bool programDirectoryWritable,
+                                     const TEnvironment& environment) {
+    if (!programDirectoryWritable) {
+        if (const auto data = UserDataDirectory(environment)) {
+            return {SettingsFilePath(*data, SettingsFolderName), false};
+        }
+    }
+    return {programDirectory, true};
+}
+
+TSettingsFolder SettingsFolder() {
+    const std::string program = ProgramDirectory();
+    return ChooseSettingsFolder(program, DirectoryWritable(program),
+                                [](const char* name) -> std::optional<std::string> {
+                                    const char* value = std::getenv(name);
+                                    return value ? std::optional<std::string>(value) : std::nullopt;
+                                });
+}
