@@ -141,6 +141,10 @@ class TSerialDevice {
     // on the device's own overlapped block, then WaitForMultipleObjects over the stop event and
     // the block's event. Linux: epoll over the device and the stop signal's eventfd.
     virtual TLineWait WaitLineEvents(TStopSignal& stop, uint32_t& mask) = 0;
+
+    // Whether the device has hung up or gone away (a pulled cable or adapter), so that it can
+    // take no request any more.
+    virtual bool Vanished() = 0;
 };
 
 enum class TOpenOutcome { ooOpened, ooNotFound, ooBusy, ooNoPermission, ooOther };

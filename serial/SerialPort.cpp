@@ -17,12 +17,14 @@ uint32_t TimeoutValue(int32_t value) {
 }
 
 // Runs one step of Close and keeps the first failure for later, so the steps after it still run.
+// A device that has hung up or vanished cannot drop its lines or discard its queues; that is no
+// failure worth reporting, as the port is closed all the same.
 template <typename Step>
-void Attempt(std::exception_ptr& failure, Step step) {
+void Attempt(std::exception_ptr& failure, TSerialDevice* device, Step step) {
     try {
         step();
     } catch (const ESerialPort&) {
-        if (!failure) {
+        if (!failure && !(device && device->Vanished())) {
             failure = std::current_exception();
         }
     }
@@ -82,9 +84,9 @@ bool TSerialPort::Close() {
         return true;
     }
     std::exception_ptr failure;
-    Attempt(failure, [this] { DriveDTR(false); });
-    Attempt(failure, [this] { DriveRTS(false); });
-    Attempt(failure, [this] { AbortTransfers(); });
+    Attempt(failure, Handle_.get(), [this] { DriveDTR(false); });
+    Attempt(failure, Handle_.get(), [this] { DriveRTS(false); });
+    Attempt(failure, Handle_.get(), [this] { AbortTransfers(); });
     StopMonitor();
     ReleaseDevice();
     Connected_ = false;

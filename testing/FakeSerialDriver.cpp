@@ -58,6 +58,7 @@ class TFakeSerialDriver::TDevice : public TSerialDevice {
     TLineWait WaitLineEvents(TStopSignal& stop, uint32_t& mask) override {
         return Driver_.WaitLineEvents(static_cast<TStop&>(stop), mask);
     }
+    bool Vanished() override { return Driver_.Vanished(); }
 
   private:
     TFakeSerialDriver& Driver_;
@@ -161,6 +162,11 @@ void TFakeSerialDriver::SetOpenOutcome(const std::string& port, TOpenOutcome out
                                        std::string group) {
     std::lock_guard lock(Mutex_);
     OpenOutcomes_[port] = {outcome, std::move(group)};
+}
+
+bool TFakeSerialDriver::Vanished() const {
+    std::lock_guard lock(Mutex_);
+    return HungUp_;
 }
 
 void TFakeSerialDriver::HangUp() {

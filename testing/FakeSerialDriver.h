@@ -102,6 +102,7 @@ class TFakeSerialDriver : public TSerialDriver {
     bool GetCommModemStatus(uint32_t& status);
     bool SetCommMask(uint32_t mask);
     TLineWait WaitLineEvents(TStop& stop, uint32_t& mask);
+    bool Vanished() const;
     bool TransferWait();
     bool TransferResult(const TTransferRecord& transfer, uint32_t& count);
     void Stop(TStop& stop);

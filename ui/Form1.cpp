@@ -15,6 +15,7 @@
 #include "protocol/UploadCodeTable.h"
 #include "protocol/WriteSettings.h"
 #include "serial/LineSpeeds.h"
+#include "settings/FileAccess.h"
 #include "settings/SettingsFile.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WindowsText.h"
@@ -588,7 +589,13 @@ void TForm1::Button5Click() {
 
 void TForm1::Button6Click() {
     RunHandler([this] {
-        QFileDialog dialog(this, kSaveTitle, QDir::currentPath(), kSettingsFilter);
+        // Made before the dialog so that it can start there; one that cannot be made shows as the
+        // file that cannot be written.
+        MakeDirectories(services_.SettingsDirectory);
+        const QString folder = services_.SettingsInProgramDirectory
+                                   ? QDir::currentPath()
+                                   : QString::fromStdString(services_.SettingsDirectory);
+        QFileDialog dialog(this, kSaveTitle, folder, kSettingsFilter);
         dialog.setObjectName(QStringLiteral("SaveDialog1"));
         dialog.selectNameFilter(kSettingsFilter);
         dialog.setDefaultSuffix(QStringLiteral("ini"));

@@ -33,12 +33,16 @@
 struct TForm1Services {
     std::shared_ptr<TSerialDriver> SerialDriver;
     std::function<void(std::vector<std::string>&)> ListPorts;
-    // The folder of every settings file; the program directory.
+    // The folder of every settings file: the program directory, or the user's own folder for the
+    // program when the program directory is not writable; made on the first save.
     std::string SettingsDirectory;
+    // In the program directory the save dialog starts in the working directory; in the user's
+    // folder it starts there, as nothing else would lead the user to it.
+    bool SettingsInProgramDirectory = true;
     std::shared_ptr<TModalRunner> Modal;
     std::shared_ptr<TClock> Clock;
 
-    // The program's own: the platform's serial ports, the program directory, real modal dialogs
+    // The program's own: the platform's serial ports, the settings folder, real modal dialogs
     // and the window's waits.
     static TForm1Services Program();
 };

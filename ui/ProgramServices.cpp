@@ -1,5 +1,5 @@
 #include "serial/PortList.h"
-#include "settings/SettingsFile.h"
+#include "settings/SettingsFolder.h"
 #include "ui/Form1.h"
 #include "ui/WindowClock.h"
 
@@ -7,7 +7,9 @@ TForm1Services TForm1Services::Program() {
     TForm1Services services;
     services.SerialDriver = PlatformSerialDriver();
     services.ListPorts = [](std::vector<std::string>& ports) { ListSerialPorts(ports); };
-    services.SettingsDirectory = ProgramDirectory();
+    const TSettingsFolder settings = SettingsFolder();
+    services.SettingsDirectory = settings.Path;
+    services.SettingsInProgramDirectory = settings.InProgramDirectory;
     services.Modal = std::make_shared<TExecModalRunner>();
     services.Clock = std::make_shared<TWindowClock>();
     return services;

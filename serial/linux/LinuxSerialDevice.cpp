@@ -96,6 +96,16 @@ bool TLinuxSerialDevice::ModemLines(unsigned long request, int lines) {
     return ::ioctl(Fd_.Get(), request, &lines) == 0 || NoSuchLines(errno);
 }
 
+// A terminal that has hung up answers every request with EIO; a USB adapter being removed may
+// answer ENXIO or ENODEV before that.
+bool TLinuxSerialDevice::Vanished() {
+    int lines = 0;
+    if (::ioctl(Fd_.Get(), TIOCMGET, &lines) == 0) {
+        return false;
+    }
+    return errno == EIO || errno == ENXIO || errno == ENODEV;
+}
+
 bool TLinuxSerialDevice::SetCommTimeouts(const TCommTimeouts& timeouts) {
     Timeouts_ = timeouts;
     return true;

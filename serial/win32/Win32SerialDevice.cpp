@@ -82,6 +82,26 @@ bool TWin32SerialDevice::EscapeCommFunction(uint32_t function) {
     return ::EscapeCommFunction(Handle_.Get(), function) != FALSE;
 }
 
+// What the serial drivers answer once their device was removed: the documented removal errors,
+// and those the common USB serial drivers give instead.
+bool TWin32SerialDevice::Vanished() {
+    DWORD status = 0;
+    if (::GetCommModemStatus(Handle_.Get(), &status)) {
+        return false;
+    }
+    switch (::GetLastError()) {
+        case ERROR_DEVICE_REMOVED:
+        case ERROR_DEVICE_NOT_CONNECTED:
+        case ERROR_BAD_COMMAND:
+        case ERROR_GEN_FAILURE:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_ACCESS_DENIED:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool TWin32SerialDevice::PurgeComm(uint32_t flags) {
     return ::PurgeComm(Handle_.Get(), flags) != FALSE;
 }

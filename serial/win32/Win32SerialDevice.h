@@ -24,6 +24,7 @@ class TWin32SerialDevice : public TSerialDevice {
                   TSerialTransfer& transfer) override;
     bool ClearCommError(TCommStatus& status) override;
     bool GetCommModemStatus(uint32_t& status) override;
+    bool Vanished() override;
     bool SetCommMask(uint32_t mask) override;
     TLineWait WaitLineEvents(TStopSignal& stop, uint32_t& mask) override;
 

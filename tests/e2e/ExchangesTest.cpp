@@ -318,11 +318,8 @@ TEST(Exchanges, HungUpPanelFailsTheWriteAndReconnectingWorks) {
         EXPECT_THROW(WriteSettings(deviceLink, settings), ESerialPort);
         EXPECT_EQ(panel.WaitExit(std::chrono::seconds(5)), 2);
     }
-    // Dropping DTR on a line that hung up may fail, and Close says so; the port is closed anyway.
-    try {
-        port.Close();
-    } catch (const ESerialPort&) {
-    }
+    // Dropping DTR and discarding input fail on a line that hung up; that is no error to report.
+    EXPECT_NO_THROW(port.Close());
     EXPECT_FALSE(port.Connected());
     TPanelSim panel({"--link", link});
     port.Open();

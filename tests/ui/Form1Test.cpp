@@ -23,7 +23,7 @@ class TForm1Test : public QObject {
     void ConnectsToATypedPortAtTheSelectedSpeed();
     void FailedConnectStaysDisconnectedAndCanRetry();
     void RefusesASpeedOutsideTheList();
-    void DisconnectEndsDisconnectedWhenClosingFails();
+    void DisconnectReportsAFailedCloseButNotAPulledCable();
     void FailedPortListingStillOpensTheWindow();
 };
 
@@ -248,7 +248,7 @@ void TForm1Test::RefusesASpeedOutsideTheList() {
     QCOMPARE(window.Driver->OpenCount(), 0);
 }
 
-void TForm1Test::DisconnectEndsDisconnectedWhenClosingFails() {
+void TForm1Test::DisconnectReportsAFailedCloseButNotAPulledCable() {
     TTestWindow window;
     TForm1& form = *window.Form;
     form.Button1.click();
@@ -258,6 +258,16 @@ void TForm1Test::DisconnectEndsDisconnectedWhenClosingFails() {
     QVERIFY(!form.SerialPort1.Connected());
     QCOMPARE(window.Modal->Boxes.size(), std::size_t(1));
     QVERIFY(window.Modal->Boxes[0].Text.startsWith("Помилка функції EscapeCommFunction"));
+
+    // The exchange that meets the pulled cable says so; Disconnect afterwards adds nothing.
+    form.Button1.click();
+    window.Driver->HangUp();
+    form.Button8.click();
+    form.Button2.click();
+    QCOMPARE(window.Modal->Boxes.size(), std::size_t(2));
+    QVERIFY(window.Modal->Boxes[1].Text.startsWith("Помилка"));
+    QVERIFY(form.Button1.isEnabled() && !form.Button2.isEnabled());
+    QVERIFY(!form.SerialPort1.Connected());
 }
 
 void TForm1Test::FailedPortListingStillOpensTheWindow() {

@@ -90,6 +90,7 @@ class TTracedDevice final : public TSerialDevice {
     TLineWait WaitLineEvents(TStopSignal& stop, uint32_t& mask) override {
         return inner_->WaitLineEvents(stop, mask);
     }
+    bool Vanished() override { return inner_->Vanished(); }
 
   private:
     std::shared_ptr<TSerialDevice> inner_;
