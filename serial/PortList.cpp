@@ -31,6 +31,21 @@ void ListSerialPorts(std::vector<std::string>& list, const TPortSource& source) 
     list = std::move(found);
 }
 
+std::vector<TPortEntry> ListSerialPortEntries(const TPortSource& source) {
+    std::vector<std::string> names;
+    ListSerialPorts(names, source);
+    std::vector<TPortEntry> entries;
+    for (std::string& name : names) {
+        std::string description = source.Describe(name);
+        entries.push_back({std::move(name), std::move(description)});
+    }
+    return entries;
+}
+
+std::vector<TPortEntry> ListSerialPortEntries() {
+    return ListSerialPortEntries(*PlatformPortSource());
+}
+
 void ListSerialPorts(std::vector<std::string>& list) {
     ListSerialPorts(list, *PlatformPortSource());
 }

@@ -11,6 +11,15 @@
 void ListSerialPorts(std::vector<std::string>& list);
 void ListSerialPorts(std::vector<std::string>& list, const TPortSource& source);
 
+struct TPortEntry {
+    std::string Name;
+    std::string Description;  // UTF-8; empty when the system tells nothing of the device
+};
+
+// ListSerialPorts, each name with its description.
+std::vector<TPortEntry> ListSerialPortEntries();
+std::vector<TPortEntry> ListSerialPortEntries(const TPortSource& source);
+
 // Case-insensitive order that keeps names comparing equal in their found order.
 void SortPortNames(std::vector<std::string>& names);
 

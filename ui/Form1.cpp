@@ -134,6 +134,7 @@ void TForm1::BuildConnectionPanel() {
     port.setInsertPolicy(QComboBox::NoInsert);
     port.setMinimumContentsLength(kPortNameLength);
     port.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    port.BeforePopup = [this] { RefreshPortList(); };
     baudrate.setObjectName(QStringLiteral("baudrate"));
     baudrate.setEditable(true);
     baudrate.setInsertPolicy(QComboBox::NoInsert);
@@ -486,11 +487,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormCreate() {
     RunHandler([this] {
-        std::vector<std::string> ports;
+        std::vector<TPortEntry> ports;
         services_.ListPorts(ports);
-        for (const std::string& name : ports) {
-            port.addItem(QString::fromStdString(name));
-        }
+        FillPortList(ports);
         port.setCurrentIndex(0);
         baudrate.setCurrentIndex(kInitialLineSpeed);
         Button2.setEnabled(false);
@@ -500,6 +499,35 @@ void TForm1::FormCreate() {
         LoadDefaultCodes(restoreCodes_);
         LoadStartupSettings(settingsStore_, services_.SettingsDirectory);
     });
+}
+
+void TForm1::FillPortList(const std::vector<TPortEntry>& entries) {
+    port.clear();
+    for (const TPortEntry& entry : entries) {
+        port.addItem(QString::fromStdString(entry.Name));
+        if (!entry.Description.empty()) {
+            port.setItemData(port.count() - 1, QString::fromStdString(entry.Description),
+                             Qt::ToolTipRole);
+        }
+    }
+}
+
+// A list that cannot be read now stays as it was; start-up has shown why, and a name can be typed.
+void TForm1::RefreshPortList() {
+    std::vector<TPortEntry> entries;
+    try {
+        services_.ListPorts(entries);
+    } catch (const std::exception&) {
+        return;
+    }
+    const QString text = port.currentText();
+    FillPortList(entries);
+    const int index = port.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0) {
+        port.setCurrentIndex(index);
+    } else {
+        port.setEditText(text);
+    }
 }
 
 void TForm1::ShowConnected(bool connected) {

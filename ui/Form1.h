@@ -21,18 +21,21 @@
 #include "protocol/Clock.h"
 #include "protocol/DeviceLink.h"
 #include "protocol/EventCodeTable.h"
+#include "serial/PortList.h"
 #include "serial/SerialPort.h"
 #include "ui/CodeGrid.h"
 #include "ui/InputLimitValidator.h"
 #include "ui/JournalGridView.h"
 #include "ui/ModalRunner.h"
+#include "ui/PortComboBox.h"
 #include "ui/ProgressBar.h"
 #include "ui/SettingsPageStore.h"
 
 // What the window works with besides its own controls; tests replace any of them.
 struct TForm1Services {
     std::shared_ptr<TSerialDriver> SerialDriver;
-    std::function<void(std::vector<std::string>&)> ListPorts;
+    // The serial ports, sorted, each with what the system tells of it; raises ESerialPort.
+    std::function<void(std::vector<TPortEntry>&)> ListPorts;
     // The folder of every settings file: the program directory, or the user's own folder for the
     // program when the program directory is not writable; made on the first save.
     std::string SettingsDirectory;
@@ -104,6 +107,8 @@ class TForm1 final : public QWidget {
     void EndHandler();
     void ServiceSyncCalls();
 
+    void FillPortList(const std::vector<TPortEntry>& entries);
+    void RefreshPortList();
     void ShowConnected(bool connected);
     TBaudRate SelectedBaudRate() const;
     void PrepareOpenDialog();
@@ -119,7 +124,7 @@ class TForm1 final : public QWidget {
 
   public:
     // The connection panel.
-    QComboBox port;
+    TPortComboBox port;
     QComboBox baudrate;
     QPushButton Button1;
     QPushButton Button2;

@@ -6,7 +6,7 @@
 TForm1Services TForm1Services::Program() {
     TForm1Services services;
     services.SerialDriver = PlatformSerialDriver();
-    services.ListPorts = [](std::vector<std::string>& ports) { ListSerialPorts(ports); };
+    services.ListPorts = [](std::vector<TPortEntry>& ports) { ports = ListSerialPortEntries(); };
     const TSettingsFolder settings = SettingsFolder();
     services.SettingsDirectory = settings.Path;
     services.SettingsInProgramDirectory = settings.InProgramDirectory;

@@ -28,6 +28,43 @@ bool TSysfsPortSource::IsRealPort(const std::filesystem::path& entry) const {
     return !(typeFile >> type) || type != 0;
 }
 
+namespace {
+
+std::string FirstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// The USB device sits above the tty's own device: ttyUSB0 → interface 1-1:1.0 → device 1-1 for
+// usb-serial adapters, one step less for ACM modems.
+constexpr int UsbDeviceSearchDepth = 3;
+
+}  // namespace
+
+std::string TSysfsPortSource::Describe(const std::string& name) const {
+    std::error_code error;
+    const std::filesystem::path device = std::filesystem::canonical(
+        ClassDir_ / std::filesystem::path(name).filename() / "device", error);
+    if (error) {
+        return {};
+    }
+    std::filesystem::path directory = device;
+    for (int depth = 0; depth < UsbDeviceSearchDepth && directory.has_relative_path(); ++depth) {
+        const std::string product = FirstLine(directory / "product");
+        if (!product.empty()) {
+            const std::string maker = FirstLine(directory / "manufacturer");
+            return maker.empty() ? product : product + " — " + maker;
+        }
+        directory = directory.parent_path();
+    }
+    if (device.string().find("/usb") != std::string::npos) {
+        return "USB-адаптер последовательного порта";
+    }
+    return "встроенный последовательный порт";
+}
+
 std::unique_ptr<TPortSource> PlatformPortSource() {
     return std::make_unique<TSysfsPortSource>();
 }

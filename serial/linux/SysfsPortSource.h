@@ -14,6 +14,9 @@ class TSysfsPortSource : public TPortSource {
     explicit TSysfsPortSource(std::filesystem::path classDir = "/sys/class/tty",
                               std::string deviceDir = "/dev");
     bool ReadPortNames(std::vector<std::string>& names) const override;
+    // A USB adapter's product and maker as its USB device gives them ("FT232R USB UART — FTDI");
+    // any other port with a device behind it is built in.
+    std::string Describe(const std::string& name) const override;
 
   private:
     bool IsRealPort(const std::filesystem::path& entry) const;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "serial/PortList.h"
 #include "serial/linux/SysfsPortSource.h"
@@ -39,6 +40,17 @@ class FakeSysfs {
         }
     }
 
+    // A port whose device lies at `device` under devices/, with files beside its ancestors.
+    void AddPortAt(const std::string& name, const fs::path& device,
+                   const std::map<fs::path, std::string>& files = {}) {
+        fs::create_directories(Root_ / "devices" / device);
+        for (const auto& [file, text] : files) {
+            std::ofstream(Root_ / "devices" / file) << text << "\n";
+        }
+        fs::create_directories(ClassDir() / name);
+        fs::create_directory_symlink(Root_ / "devices" / device, ClassDir() / name / "device");
+    }
+
   private:
     fs::path Root_;
 };
@@ -57,6 +69,28 @@ TEST(PortListTest, ListsRealDevicesAsSortedPaths) {
     ListSerialPorts(list, TSysfsPortSource(sysfs.ClassDir(), "/dev"));
     EXPECT_THAT(list, ElementsAre("/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyUSB0", "/dev/ttyUSB10",
                                   "/dev/ttyUSB2"));
+}
+
+TEST(PortListTest, EachPortIsDescribedAsTheSystemKnowsIt) {
+    FakeSysfs sysfs;
+    sysfs.AddPortAt(
+        "ttyUSB0", "pci/usb1/1-1/1-1:1.0/ttyUSB0",
+        {{"pci/usb1/1-1/product", "FT232R USB UART"}, {"pci/usb1/1-1/manufacturer", "FTDI"}});
+    sysfs.AddPortAt("ttyACM0", "pci/usb1/1-2/1-2:1.0", {{"pci/usb1/1-2/product", "Modem"}});
+    sysfs.AddPort("ttyUSB1", true);
+    sysfs.AddPortAt("ttyS0", "platform/serial8250/tty/ttyS0");
+    const std::vector<TPortEntry> entries =
+        ListSerialPortEntries(TSysfsPortSource(sysfs.ClassDir(), "/dev"));
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const TPortEntry& entry : entries) {
+        found.emplace_back(entry.Name, entry.Description);
+    }
+    EXPECT_THAT(found,
+                ElementsAre(std::pair("/dev/ttyACM0", "Modem"),
+                            std::pair("/dev/ttyS0", "встроенный последовательный порт"),
+                            std::pair("/dev/ttyUSB0", "FT232R USB UART — FTDI"),
+                            std::pair("/dev/ttyUSB1", "USB-адаптер последовательного порта")));
+    EXPECT_EQ(TSysfsPortSource(sysfs.ClassDir(), "/dev").Describe("/dev/ttyUSB9"), "");
 }
 
 TEST(PortListTest, NoPortsGiveAnEmptyList) {

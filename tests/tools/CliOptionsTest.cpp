@@ -101,10 +101,14 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(o.Help, THelp::Command);
                       EXPECT_EQ(o.Command, TCliCommand::ReadJournal);
                   }},
-        TAccepted{{"ports"}, [](const TCliOptions& o) {
+        TAccepted{{"ports"},
+                  [](const TCliOptions& o) {
                       EXPECT_EQ(o.Command, TCliCommand::Ports);
                       EXPECT_EQ(o.Help, THelp::None);
-                  }}));
+                      EXPECT_FALSE(o.NamesOnly);
+                  }},
+        TAccepted{{"ports", "--names-only"},
+                  [](const TCliOptions& o) { EXPECT_TRUE(o.NamesOnly); }}));
 
 struct TRejected {
     TArgs Args;
@@ -140,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRejected{{"read-settings", "--port", "p", "extra"}, RS},
         TRejected{{"read-settings", "--port", "p", "--"}, RS},
         TRejected{{"ports", "--port", "p"}, TCliCommand::Ports},
+        TRejected{{"ports", "--names-only=yes"}, TCliCommand::Ports},
         TRejected{{"show-settings"}, TCliCommand::ShowSettings},
         TRejected{{"write-settings", "--port", "p"}, TCliCommand::WriteSettings},
         TRejected{{"write-settings", "--port", "p", "--ini", "f", "--sms", "1"},

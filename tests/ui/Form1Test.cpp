@@ -12,6 +12,7 @@ class TForm1Test : public QObject {
     void StartsWithDesignValues_data();
     void StartsWithDesignValues();
     void StartsDisconnectedWithTheListedPorts();
+    void APortPluggedInLaterIsOfferedWhenTheListOpens();
     void ShowsOnlyTheTwoTabsForGood();
     void FillsTheGridsAtStartUp();
     void TypingStopsAtTheInputLimit_data();
@@ -85,6 +86,24 @@ void TForm1Test::StartsDisconnectedWithTheListedPorts() {
     QVERIFY(form.CheckBox2.isChecked());
     QVERIFY(form.RadioButton1.isChecked() && form.RadioButton4.isChecked());
     QCOMPARE(form.ProgressBar1.value(), 0);
+    QVERIFY(window.Modal->Boxes.empty());
+}
+
+void TForm1Test::APortPluggedInLaterIsOfferedWhenTheListOpens() {
+    TTestWindow window({"/dev/ttyS0"});
+    TForm1& form = *window.Form;
+    window.Ports->push_back({"/dev/ttyUSB0", "FT232R USB UART — FTDI"});
+    for (const QString& typed : {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/pts/7")}) {
+        form.port.setEditText(typed);
+        form.port.showPopup();
+        form.port.hidePopup();
+        QCOMPARE(form.port.count(), 2);
+        QCOMPARE(form.port.itemText(1), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(form.port.itemData(1, Qt::ToolTipRole).toString(),
+                 QStringLiteral("FT232R USB UART — FTDI"));
+        QVERIFY(!form.port.itemData(0, Qt::ToolTipRole).isValid());
+        QCOMPARE(form.port.currentText(), typed);
+    }
     QVERIFY(window.Modal->Boxes.empty());
 }
 

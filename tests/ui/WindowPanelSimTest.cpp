@@ -51,7 +51,7 @@ void TWindowPanelSimTest::ExchangesWithThePanel() {
 
     TForm1Services services;
     services.SerialDriver = PlatformSerialDriver();
-    services.ListPorts = [](std::vector<std::string>&) {};
+    services.ListPorts = [](std::vector<TPortEntry>&) {};
     services.SettingsDirectory = directory.path().toStdString();
     auto modal = std::make_shared<TScriptedModal>();
     services.Modal = modal;

@@ -39,11 +39,14 @@ TTestWindow::TTestWindow(std::vector<std::string> ports, bool listingFails,
                          const QString& settingsDirectory) {
     TForm1Services services;
     services.SerialDriver = Driver;
-    services.ListPorts = [ports, listingFails](std::vector<std::string>& found) {
+    for (std::string& name : ports) {
+        Ports->push_back({std::move(name), {}});
+    }
+    services.ListPorts = [found = Ports, listingFails](std::vector<TPortEntry>& entries) {
         if (listingFails) {
             throw ESerialPort("Помилка звернення до системного реєстру");
         }
-        found = ports;
+        entries = *found;
     };
     services.SettingsDirectory =
         (settingsDirectory.isEmpty() ? Directory.path() : settingsDirectory).toStdString();

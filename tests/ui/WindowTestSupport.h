@@ -47,6 +47,8 @@ struct TTestWindow {
     explicit TTestWindow(std::vector<std::string> ports = {"/dev/ttyS0", "/dev/ttyS1"},
                          bool listingFails = false, const QString& settingsDirectory = {});
 
+    // What the port listing finds; a test may change it while the window runs.
+    std::shared_ptr<std::vector<TPortEntry>> Ports = std::make_shared<std::vector<TPortEntry>>();
     std::shared_ptr<TFakeSerialDriver> Driver = std::make_shared<TFakeSerialDriver>();
     std::shared_ptr<TScriptedModal> Modal = std::make_shared<TScriptedModal>();
     std::shared_ptr<TFakeClock> Clock = std::make_shared<TFakeClock>();

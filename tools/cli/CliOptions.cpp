@@ -35,11 +35,15 @@ const std::array<TCommandInfo, 7>& Commands() {
     static const std::array<TCommandInfo, 7> commands{{
         {TCliCommand::Ports,
          "ports",
+         {"names-only"},
          {},
          {},
-         {},
-         "ports",
-         "Печатает последовательные порты компьютера, по одному в строке.\n"},
+         "ports [--names-only]",
+         "Печатает последовательные порты компьютера, по одному в строке: имя, затем через\n"
+         "табуляцию то, что система сообщает об устройстве (изделие и изготовитель\n"
+         "USB-адаптера или «встроенный последовательный порт»), если она что-то сообщает.\n"
+         "  --names-only   только имена, для сценариев.\n",
+         true},
         {TCliCommand::ReadSettings,
          "read-settings",
          {"port", "baud", "ini", "trace"},
@@ -119,7 +123,7 @@ const TCommandInfo& InfoOf(TCliCommand command) {
 }
 
 bool IsFlag(std::string_view option) {
-    return option == "csv";
+    return option == "csv" || option == "names-only";
 }
 
 TBaudRate ParseBaud(const std::string& text, TCliCommand command) {
@@ -221,10 +225,12 @@ void Apply(TCliOptions& options, const std::string& option, const std::string& v
         options.JournalCount = value;
     } else if (option == "csv") {
         options.Csv = true;
+    } else if (option == "names-only") {
+        options.NamesOnly = true;
     }
 }
 
-// Options come as "--name value" or "--name=value"; --csv takes no value.
+// Options come as "--name value" or "--name=value"; --csv and --names-only take no value.
 std::map<std::string, std::string> CollectOptions(const std::vector<std::string>& arguments,
                                                   const TCommandInfo& info) {
     std::map<std::string, std::string> given;

@@ -59,6 +59,7 @@ struct TCliOptions {
     // The journal count as the page's field holds it: text, converted by the exchange.
     std::string JournalCount = kInitialJournalCount;
     bool Csv = false;
+    bool NamesOnly = false;
 };
 
 // The arguments after the program name. Throws EUsage.

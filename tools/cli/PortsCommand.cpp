@@ -3,11 +3,15 @@
 
 #include "serial/PortList.h"
 #include "tools/cli/CliCommands.h"
+#include "tools/cli/LineEscape.h"
 
-void RunPorts(const TCliOptions&, std::ostream& out) {
-    std::vector<std::string> ports;
-    ListSerialPorts(ports);
-    for (const std::string& port : ports) {
-        out << port << "\n";
+// A USB adapter names itself, so its description is escaped like any value from outside.
+void RunPorts(const TCliOptions& options, std::ostream& out) {
+    for (const TPortEntry& port : ListSerialPortEntries()) {
+        out << port.Name;
+        if (!options.NamesOnly && !port.Description.empty()) {
+            out << "\t" << EscapeForLine(port.Description);
+        }
+        out << "\n";
     }
 }

@@ -1,0 +1,8 @@
+#include "ui/PortComboBox.h"
+
+void TPortComboBox::showPopup() {
+    if (BeforePopup) {
+        BeforePopup();
+    }
+    QComboBox::showPopup();
+}
