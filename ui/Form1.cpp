@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMetaObject>
+#include <QScreen>
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -31,6 +32,7 @@ const QString kSaveTitle =
 // Outer size 811 by 692 less a typical frame.
 constexpr int kWindowWidth = 795;
 constexpr int kWindowHeight = 654;
+const QSize kFrameAllowance(811 - kWindowWidth, 692 - kWindowHeight);
 constexpr int kPagesWidth = 689;
 constexpr int kPagesHeight = 609;
 constexpr int kSectionGap = 8;
@@ -64,7 +66,7 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
 }  // namespace
 
 TForm1::TForm1(TForm1Services services, QWidget* parent)
-    : QWidget(parent),
+    : QMainWindow(parent),
       services_(std::move(services)),
       StringGrid2(88),
       StringGrid3(122),
@@ -118,14 +120,27 @@ void TForm1::BuildWindow() {
     PageControl1.setMinimumSize(kPagesWidth, kPagesHeight);
     PageControl1.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
+    pagesArea_.setWidget(&PageControl1);
+    pagesArea_.setMaximumSize(pagesArea_.sizeHint());
 
     formLayout_.addLayout(&panelLayout_, 0, 0);
-    formLayout_.addWidget(&PageControl1, 0, 1);
+    formLayout_.addWidget(&pagesArea_, 0, 1);
     formLayout_.addWidget(&ProgressBar1, 1, 1);
     formLayout_.setColumnStretch(2, 1);
     formLayout_.setRowStretch(2, 1);
-    setLayout(&formLayout_);
-    resize(kWindowWidth, kWindowHeight);
+    central_.setLayout(&formLayout_);
+    setCentralWidget(&central_);
+    FitToScreen();
+}
+
+// The designed size, unless the screen has less room: then the window takes what there is, and
+// the pages scroll inside it while the connection panel and the progress bar stay in view.
+void TForm1::FitToScreen() {
+    QSize wanted = QSize(kWindowWidth, kWindowHeight).expandedTo(sizeHint());
+    if (const QScreen* shown = screen()) {
+        wanted = wanted.boundedTo(shown->availableGeometry().size() - kFrameAllowance);
+    }
+    resize(wanted);
 }
 
 void TForm1::BuildConnectionPanel() {

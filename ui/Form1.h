@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -27,6 +28,7 @@
 #include "ui/InputLimitValidator.h"
 #include "ui/JournalGridView.h"
 #include "ui/ModalRunner.h"
+#include "ui/PagesScrollArea.h"
 #include "ui/PortComboBox.h"
 #include "ui/ProgressBar.h"
 #include "ui/SettingsPageStore.h"
@@ -52,8 +54,9 @@ struct TForm1Services {
 
 // The main window: the connection panel at the left, the pages, and the progress bar under them.
 // Every control is a member named as the control; every handler runs its operation to its end,
-// shows what it raised, and leaves the window usable.
-class TForm1 final : public QWidget {
+// shows what it raised, and leaves the window usable. A main window, so that assistive technology
+// presents it as the application's frame.
+class TForm1 final : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -95,6 +98,7 @@ class TForm1 final : public QWidget {
     void BuildCodePage();
     void BuildJournalPage();
     void BuildWindow();
+    void FitToScreen();
     void SetDesignValues();
     void SetTabOrder();
     void SetAccessibleNames();
@@ -121,6 +125,10 @@ class TForm1 final : public QWidget {
     bool busy_ = false;
     bool syncCallsHeld_ = false;
     bool closeHeld_ = false;
+
+    // Before the controls they hold, so that they are gone after them.
+    QWidget central_;
+    TPagesScrollArea pagesArea_;
 
   public:
     // The connection panel.

@@ -1,0 +1,10 @@
+#include "ui/PagesScrollArea.h"
+
+TPagesScrollArea::TPagesScrollArea() {
+    setFrameShape(QFrame::NoFrame);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+QSize TPagesScrollArea::sizeHint() const {
+    return widget() ? widget()->size() : QScrollArea::sizeHint();
+}
