@@ -45,7 +45,8 @@ TSettingsFolder ChooseSettingsFolder(const std::string& programDirectory,
 
 TSettingsFolder SettingsFolder() {
     const std::string program = ProgramDirectory();
-    return ChooseSettingsFolder(program, DirectoryWritable(program),
+    const bool installed = program == IRVEN_INSTALLED_BINDIR;
+    return ChooseSettingsFolder(program, !installed && DirectoryWritable(program),
                                 [](const char* name) -> std::optional<std::string> {
                                     const char* value = std::getenv(name);
                                     return value ? std::optional<std::string>(value) : std::nullopt;

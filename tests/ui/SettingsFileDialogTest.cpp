@@ -10,6 +10,7 @@ class TSettingsFileDialogTest : public QObject {
 
   private slots:
     void SaveThenOpenGivesThePageBack();
+    void AUserSettingsFolderIsMadeAtTheFirstSaveAndTheDialogsStartThere();
     void DialogsCarryTheirTitlesFilterAndFolders();
     void OpenDialogRemembersTheLastName();
     void CancellingChangesNothingAndShowsNothing();
@@ -52,6 +53,32 @@ void TSettingsFileDialogTest::SaveThenOpenGivesThePageBack() {
     QCOMPARE(form.LocalPort2.text(), QStringLiteral("123456"));
     QCOMPARE(form.CodObj.text(), QStringLiteral("2222"));
     QVERIFY(!form.CheckBox2.isChecked());
+}
+
+// Installed system-wide, the settings live in the user's own folder, which need not exist yet.
+void TSettingsFileDialogTest::AUserSettingsFolderIsMadeAtTheFirstSaveAndTheDialogsStartThere() {
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral(".local/share/irven-configurator"));
+    TTestWindow window({}, false, folder, false);
+    TForm1& form = *window.Form;
+    QString saveFolder;
+    window.Modal->Answer([&](QDialog& dialog) {
+        auto& save = dynamic_cast<QFileDialog&>(dialog);
+        saveFolder = save.directory().absolutePath();
+        save.selectFile(QStringLiteral("Settings"));
+        static_cast<QDialog&>(save).accept();
+        return save.result();
+    });
+    form.CodObj.setText(QStringLiteral("4321"));
+    form.Button6.click();
+    QCOMPARE(saveFolder, folder);
+    QCOMPARE(window.Modal->Boxes.back().Text, QStringLiteral("Сохранено успешно."));
+    QVERIFY(QFile::exists(folder + QStringLiteral("/Settings.ini")));
+
+    form.Button5.click();
+    QCOMPARE(form.OpenDialog()->directory().absolutePath(), folder);
+    TTestWindow restarted({}, false, folder, false);
+    QCOMPARE(restarted.Form->CodObj.text(), QStringLiteral("4321"));
 }
 
 void TSettingsFileDialogTest::DialogsCarryTheirTitlesFilterAndFolders() {

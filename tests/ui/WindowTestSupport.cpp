@@ -36,7 +36,7 @@ void TScriptedModal::ChooseFile(const QString& path) {
 }
 
 TTestWindow::TTestWindow(std::vector<std::string> ports, bool listingFails,
-                         const QString& settingsDirectory) {
+                         const QString& settingsDirectory, bool settingsInProgramDirectory) {
     TForm1Services services;
     services.SerialDriver = Driver;
     for (std::string& name : ports) {
@@ -50,6 +50,7 @@ TTestWindow::TTestWindow(std::vector<std::string> ports, bool listingFails,
     };
     services.SettingsDirectory =
         (settingsDirectory.isEmpty() ? Directory.path() : settingsDirectory).toStdString();
+    services.SettingsInProgramDirectory = settingsInProgramDirectory;
     services.Modal = Modal;
     services.Clock = Clock;
     Form = std::make_unique<TForm1>(std::move(services));

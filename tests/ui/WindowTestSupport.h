@@ -45,7 +45,8 @@ class TScriptedModal final : public TModalRunner {
 // of its own.
 struct TTestWindow {
     explicit TTestWindow(std::vector<std::string> ports = {"/dev/ttyS0", "/dev/ttyS1"},
-                         bool listingFails = false, const QString& settingsDirectory = {});
+                         bool listingFails = false, const QString& settingsDirectory = {},
+                         bool settingsInProgramDirectory = true);
 
     // What the port listing finds; a test may change it while the window runs.
     std::shared_ptr<std::vector<TPortEntry>> Ports = std::make_shared<std::vector<TPortEntry>>();
