@@ -8,6 +8,7 @@ IRVEN_PACKAGES=(
     gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32
     clang libclang-rt-14-dev
     python3
+    desktop-file-utils appstream lintian dpkg-dev
 )
 
 irven_install_missing() {
