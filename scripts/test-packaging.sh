@@ -28,7 +28,7 @@ expected=(
     usr/share/man/man1/irven-cli.1.gz
     usr/share/man/man1/irven-panel-sim.1.gz
     usr/share/doc/irven-configurator/copyright
-    usr/share/doc/irven-configurator/changelog.Debian.gz
+    usr/share/doc/irven-configurator/changelog.gz
 )
 for file in "${expected[@]}"; do
     [ -f "$scratch/$file" ] || { echo "missing from the installed tree: $file"; exit 1; }
@@ -36,16 +36,17 @@ done
 unexpected=$(cd "$scratch" && find . -type f | sed 's|^\./||' | sort |
     comm -23 - <(printf '%s\n' "${expected[@]}" | sort))
 [ -z "$unexpected" ] || { echo "unexpected in the installed tree:"; echo "$unexpected"; exit 1; }
-"$scratch/usr/bin/irven-cli" --help | grep -q "irven-cli ports"
+grep -q "irven-cli ports" <<<"$("$scratch/usr/bin/irven-cli" --help)"
 for page in irven-configurator irven-cli irven-panel-sim; do
     out=$(LC_ALL=C.UTF-8 man --warnings -l "$scratch/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
     [ -z "$out" ] || { echo "$page.1: $out"; exit 1; }
 done
-dpkg-deb --contents "$deb" | grep -q './usr/bin/irven-cli$'
-dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6'
+contents=$(dpkg-deb --contents "$deb")
+grep -q './usr/bin/irven-cli$' <<<"$contents"
+grep -q 'libqt6widgets6' <<<"$(dpkg-deb --field "$deb" Depends)"
 
 echo "--- lintian $deb"
-report=$(lintian --no-tag-display-limit "$deb" || true)
+report=$(lintian --tag-display-limit 0 "$deb" || true)
 echo "${report:-no tags}"
 if grep -q '^E:' <<<"$report"; then
     exit 1
