@@ -2,6 +2,7 @@
 
 #include "protocol/Cp1251.h"
 #include "protocol/EventCodeTable.h"
+#include "protocol/LoadDefaultCodes.h"
 #include "protocol/memory/MemoryCodeTableGrid.h"
 #include "protocol/memory/MemoryJournalGrid.h"
 #include "tools/cli/CodeTableCsv.h"
