@@ -25,17 +25,24 @@ void TMainThreadQueue::Send(std::function<void()> procedure) {
     WaitReleased(entry);
 }
 
-void TMainThreadQueue::Post(const std::shared_ptr<TEntry>& entry) {
+void TMainThreadQueue::Wake() {
     std::function<void()> wake;
     {
         TLockGuard guard(Lock_);
-        Pending_.push_back(entry);
         wake = Wake_;
     }
-    WorkPosted_.Set();
     if (wake) {
         wake();
     }
+}
+
+void TMainThreadQueue::Post(const std::shared_ptr<TEntry>& entry) {
+    {
+        TLockGuard guard(Lock_);
+        Pending_.push_back(entry);
+    }
+    WorkPosted_.Set();
+    Wake();
 }
 
 void TMainThreadQueue::WaitReleased(const std::shared_ptr<TEntry>& entry) {

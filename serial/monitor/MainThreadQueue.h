@@ -24,6 +24,9 @@ class TMainThreadQueue {
     // Posting thread: waits only until the GUI thread has taken the message, which is when its
     // procedure replies or returns. What the procedure raises stays on the GUI thread.
     void Send(std::function<void()> procedure);
+    // Posting thread: runs the wake-up hook for a delivery that waits for the GUI thread outside
+    // this queue, as a message sent to a Windows hidden window does.
+    void Wake();
 
     // GUI thread: runs the calls and messages that wait; those posted meanwhile run too.
     void ServicePending();

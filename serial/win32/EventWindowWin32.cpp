@@ -25,7 +25,10 @@ class TEventWindowWin32 : public TEventWindow {
 
     ~TEventWindowWin32() override { DestroyWindow(Window_); }
 
+    // The GUI thread hears of the delivery as of any other, so a loop that sleeps until woken
+    // goes back to taking messages.
     void Send(const TWindowMessage& message) override {
+        Port_.SyncCalls().Wake();
         SendMessageA(Window_, message.Msg, message.WParam, message.LParam);
     }
 

@@ -10,6 +10,10 @@
 
 #include "serial/SerialPort.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 // Plays the GUI thread for the monitor tests: hears the monitor's wake-ups (and whatever else is
 // wired to Waker), records what the handlers saw, and runs the port's waiting deliveries until a
 // condition holds. Waits are bounded, so a broken monitor fails a test instead of hanging it.
@@ -20,10 +24,24 @@ class TMonitorProbe {
     }
 
     void Notify() {
-        std::lock_guard lock(Mutex_);
-        ++Generation_;
-        Changed_.notify_all();
+        {
+            std::lock_guard lock(Mutex_);
+            ++Generation_;
+            Changed_.notify_all();
+        }
+#ifdef _WIN32
+        SetEvent(Notified_);
+#endif
     }
+
+#ifdef _WIN32
+    TMonitorProbe() : Notified_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+    ~TMonitorProbe() {
+        CloseHandle(Notified_);
+    }
+    TMonitorProbe(const TMonitorProbe&) = delete;
+    TMonitorProbe& operator=(const TMonitorProbe&) = delete;
+#endif
 
     // Safe from any thread.
     void Record(std::string entry) {
@@ -39,7 +57,9 @@ class TMonitorProbe {
         return Log_;
     }
 
-    size_t Count() const { return Log().size(); }
+    size_t Count() const {
+        return Log().size();
+    }
 
     // Runs the port's waiting deliveries until done() holds; false when it has not within 10 s.
     bool ServiceUntil(TSerialPort& port, const std::function<bool()>& done) {
@@ -57,6 +77,28 @@ class TMonitorProbe {
         return Generation_;
     }
 
+#ifdef _WIN32
+    // Like an idle Windows GUI thread, it takes the messages other threads send to its windows,
+    // which is how the hidden window's deliveries arrive.
+    bool Await(const std::function<bool()>& done, const std::function<void()>& service) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            MSG message;
+            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            service();
+            if (done()) {
+                return true;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0 ||
+                MsgWaitForMultipleObjects(1, &Notified_, FALSE, static_cast<DWORD>(left.count()),
+                                          QS_SENDMESSAGE) == WAIT_TIMEOUT) {
+                return done();
+            }
+        }
+    }
+#else
     bool Await(const std::function<bool()>& done, const std::function<void()>& service) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         for (;;) {
@@ -72,9 +114,13 @@ class TMonitorProbe {
             }
         }
     }
+#endif
 
     mutable std::mutex Mutex_;
     std::condition_variable Changed_;
     uint64_t Generation_ = 0;
     std::vector<std::string> Log_;
+#ifdef _WIN32
+    HANDLE Notified_;
+#endif
 };
