@@ -75,7 +75,13 @@ bool TWin32SerialDevice::SetCommTimeouts(const TCommTimeouts& timeouts) {
     COMMTIMEOUTS block{timeouts.ReadIntervalTimeout, timeouts.ReadTotalTimeoutMultiplier,
                        timeouts.ReadTotalTimeoutConstant, timeouts.WriteTotalTimeoutMultiplier,
                        timeouts.WriteTotalTimeoutConstant};
-    return ::SetCommTimeouts(Handle_.Get(), &block) != FALSE;
+    if (!::SetCommTimeouts(Handle_.Get(), &block)) {
+        return false;
+    }
+    ReadsReturnAtOnce_ = block.ReadIntervalTimeout == MAXDWORD &&
+                         block.ReadTotalTimeoutMultiplier == 0 &&
+                         block.ReadTotalTimeoutConstant == 0;
+    return true;
 }
 
 bool TWin32SerialDevice::EscapeCommFunction(uint32_t function) {
@@ -115,9 +121,16 @@ bool TWin32SerialDevice::WriteFile(const char* buffer, uint32_t count, uint32_t&
 
 bool TWin32SerialDevice::ReadFile(char* buffer, uint32_t count, uint32_t& immediate,
                                   TSerialTransfer& transfer) {
-    return StartTransfer(Handle_.Get(), transfer, immediate, [&](DWORD* done, OVERLAPPED* block) {
-        return ::ReadFile(Handle_.Get(), buffer, count, done, block);
-    });
+    const bool started =
+        StartTransfer(Handle_.Get(), transfer, immediate, [&](DWORD* done, OVERLAPPED* block) {
+            return ::ReadFile(Handle_.Get(), buffer, count, done, block);
+        });
+    // Windows completes such a read at once; Wine queues it until a byte comes, for ever if the
+    // panel is silent.
+    if (started && ReadsReturnAtOnce_) {
+        static_cast<TWin32Transfer&>(transfer).FinishNow();
+    }
+    return started;
 }
 
 bool TWin32SerialDevice::ClearCommError(TCommStatus& status) {

@@ -34,6 +34,8 @@ class TWin32SerialDevice : public TSerialDevice {
     // Declared first, so that the device handle is closed before the event of its wait block.
     TUniqueHandle EventWaitDone_;
     TUniqueHandle Handle_;
+    // The timeouts under which a read returns at once with what has arrived, possibly nothing.
+    bool ReadsReturnAtOnce_ = false;
     // The monitor's own block for WaitCommEvent, kept until the handle is closed.
     OVERLAPPED EventWait_{};
     DWORD EventMask_ = 0;

@@ -19,8 +19,8 @@ bool TWin32Transfer::Wait() {
 }
 
 bool TWin32Transfer::Result(uint32_t& count) {
-    if (!Started_) {
-        count = 0;
+    if (!Started_ || Finished_) {
+        count = Finished_ ? FinishedCount_ : 0;
         return true;
     }
     DWORD transferred = 0;
@@ -34,6 +34,7 @@ bool TWin32Transfer::Result(uint32_t& count) {
 OVERLAPPED* TWin32Transfer::Begin(HANDLE device) {
     Device_ = device;
     Started_ = true;
+    Finished_ = false;
     return &Overlapped_;
 }
 
@@ -41,4 +42,18 @@ void CancelAndWait(HANDLE device, OVERLAPPED& block) {
     DWORD count = 0;
     ::CancelIoEx(device, &block);
     ::GetOverlappedResult(device, &block, &count, TRUE);
+}
+
+void TWin32Transfer::FinishNow() {
+    if (!Pending_) {
+        return;
+    }
+    ::CancelIoEx(Device_, &Overlapped_);
+    DWORD count = 0;
+    if (::GetOverlappedResult(Device_, &Overlapped_, &count, TRUE) ||
+        ::GetLastError() == ERROR_OPERATION_ABORTED) {
+        Finished_ = true;
+        FinishedCount_ = count;
+    }
+    Pending_ = false;
 }

@@ -23,6 +23,8 @@ class TWin32Transfer : public TSerialTransfer {
     // For the device: the block to issue a transfer on, and whether it was left pending.
     OVERLAPPED* Begin(HANDLE device);
     void SetPending(bool pending) { Pending_ = pending; }
+    // Ends a pending transfer at once with what it has moved so far, none included.
+    void FinishNow();
 
   private:
     TUniqueHandle Event_;
@@ -30,6 +32,9 @@ class TWin32Transfer : public TSerialTransfer {
     HANDLE Device_ = INVALID_HANDLE_VALUE;
     bool Started_ = false;
     bool Pending_ = false;
+    // Set by FinishNow, whose cancelled block reports an abort rather than the count.
+    bool Finished_ = false;
+    DWORD FinishedCount_ = 0;
 };
 
 // Cancels the pending operation on the block and waits until the kernel has let go of it.
