@@ -11,6 +11,10 @@
 #include "serial/SerialPort.h"
 
 #ifdef _WIN32
+// The lean header leaves out the printer API, whose SetPort macro renames TSerialPort::SetPort.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #endif
 

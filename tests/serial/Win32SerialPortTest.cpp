@@ -1,0 +1,138 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "serial/PortList.h"
+#include "serial/SerialPort.h"
+#include "tests/serial/MonitorProbe.h"
+#include "tests/serial/SerialTestSupport.h"
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+namespace {
+
+// The COM ports the Windows test stage maps: one onto the pseudo-terminal of a simulated panel, one
+// that the system refuses to open with "access denied". A run without them fails rather than
+// passing on nothing.
+std::string PortFromEnvironment(const char* name) {
+    const char* port = std::getenv(name);
+    return port != nullptr ? port : "";
+}
+
+std::string PanelPort() {
+    return PortFromEnvironment("IRVEN_WINE_COM_PORT");
+}
+
+std::string DeniedPort() {
+    return PortFromEnvironment("IRVEN_WINE_DENIED_COM_PORT");
+}
+
+std::string RouteName(const ::testing::TestParamInfo<TSyncMethod>& info) {
+    const char* const names[] = {"ThreadSync", "WindowSync", "None"};
+    return names[info.param];
+}
+
+class Win32PanelPortTest : public ::testing::TestWithParam<TSyncMethod> {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(PanelPort().empty()) << "IRVEN_WINE_COM_PORT names no COM port";
+        Port.SetPort(PanelPort());
+        Port.SetBaudRate(br115200);
+        Port.SetSyncMethod(GetParam());
+        Port.SetSyncWakeup(Probe.Waker());
+    }
+
+    TMonitorProbe Probe;
+    TSerialPort Port;
+};
+
+// The panel's answer to a query arrives as line events on every route, and the overlapped read
+// then takes it whole.
+TEST_P(Win32PanelPortTest, AQueryIsAnsweredThroughTheLineEvents) {
+    int32_t announced = 0;
+    Port.SetOnRxChar([&](TSerialPort&, int32_t count) {
+        Probe.Record("rx");
+        announced = count;
+    });
+    ASSERT_TRUE(Port.Open());
+    EXPECT_EQ(Port.WriteBytes("?S1;"), 4);
+    ASSERT_TRUE(Probe.ServiceUntil(Port, [&] { return Probe.Count() > 0; }));
+    EXPECT_GT(announced, 0);
+
+    ByteString reply;
+    ASSERT_TRUE(Probe.ServiceUntil(Port, [&] {
+        ByteString piece;
+        Port.ReadBytes(piece, 100);
+        reply += piece;
+        return reply == "192.0.2.10";
+    })) << reply;
+    EXPECT_TRUE(Port.Close());
+    EXPECT_FALSE(Port.Connected());
+}
+
+// The monitor waits in WaitCommEvent with nothing coming; Close ends it and the port opens again.
+TEST_P(Win32PanelPortTest, CloseEndsTheMonitorsWaitAndThePortOpensAgain) {
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(Port.Open());
+        ASSERT_NE(Port.Monitor(), nullptr);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(Port.Close());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(Port.Monitor(), nullptr);
+        EXPECT_EQ(Port.WindowHandle(), nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, Win32PanelPortTest,
+                         ::testing::Values(smThreadSync, smWindowSync, smNone), RouteName);
+
+// With nothing waiting, a read returns at once with nothing, as the link's fixed waits expect.
+TEST(Win32SerialPort, AReadWithNothingWaitingReturnsNothingAtOnce) {
+    TSerialPort port;
+    port.SetPort(PanelPort());
+    ASSERT_TRUE(port.Open());
+    ByteString data = "stale";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port.ReadBytes(data, 100), 0);
+    EXPECT_EQ(data, "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(port.BytesWaiting(), 0);
+}
+
+// Windows refuses a port that another program holds with "access denied"; Wine does not keep
+// device opens exclusive, so the refused port here is one whose device cannot be opened at all.
+TEST(Win32SerialPort, OpenFailuresNameTheirCause) {
+    ASSERT_FALSE(DeniedPort().empty()) << "IRVEN_WINE_DENIED_COM_PORT names no COM port";
+    struct TCase {
+        std::string Port;
+        const char* Message;
+    };
+    const TCase cases[] = {
+        {DeniedPort(), "Порт зайнятий іншою програмою"},
+        {"COM29", "Спроба відкрити неіснуючий СОМ-порт"},
+    };
+    for (const TCase& c : cases) {
+        TSerialPort port;
+        port.SetPort(c.Port);
+        EXPECT_EQ(FailureOf([&] { port.Open(); }), c.Message) << c.Port;
+        EXPECT_FALSE(port.Connected());
+        EXPECT_EQ(port.Handle(), nullptr);
+    }
+}
+
+// Wine publishes its COM ports in the registry as Windows does.
+TEST(Win32PortList, TheRegistryListsThePanelsPortSorted) {
+    std::vector<std::string> ports{"stale"};
+    ListSerialPorts(ports);
+    EXPECT_THAT(ports, Contains(PanelPort()));
+    std::vector<std::string> sorted = ports;
+    SortPortNames(sorted);
+    EXPECT_EQ(ports, sorted);
+}
+
+}  // namespace
