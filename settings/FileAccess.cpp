@@ -37,13 +37,35 @@ std::string TemporaryPath(const std::string& path) {
 
 #ifdef _WIN32
 
+std::wstring Wide(const std::string& utf8) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+std::FILE* OpenForReading(const std::string& path) {
+    return _wfopen(Wide(path).c_str(), L"rb");
+}
+
 // The temporary file, held open while it is written and renamed. Sharing nothing but deletion
 // keeps a second saver of the same file out (its open fails) and still lets the rename happen.
 class TTemporaryFile {
   public:
     explicit TTemporaryFile(std::string path)
         : path_(std::move(path)),
-          handle_(CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+          handle_(CreateFileW(Wide(path_).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
@@ -52,7 +74,7 @@ class TTemporaryFile {
             return;
         }
         if (!renamed_) {
-            DeleteFileA(path_.c_str());
+            DeleteFileW(Wide(path_).c_str());
         }
         CloseHandle(handle_);
     }
@@ -74,7 +96,7 @@ class TTemporaryFile {
     }
 
     bool RenameOver(const std::string& target) {
-        renamed_ = MoveFileExA(path_.c_str(), target.c_str(),
+        renamed_ = MoveFileExW(Wide(path_).c_str(), Wide(target).c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
         return renamed_;
     }
@@ -86,11 +108,15 @@ class TTemporaryFile {
 };
 
 bool TargetWritable(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
 #else
+
+std::FILE* OpenForReading(const std::string& path) {
+    return std::fopen(path.c_str(), "rb");
+}
 
 std::string DirectoryOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -220,10 +246,10 @@ bool TargetWritable(const std::string& path) {
 
 std::string ExecutableDirectory() {
 #ifdef _WIN32
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return ".";
         }
@@ -233,8 +259,8 @@ std::string ExecutableDirectory() {
         }
         path.resize(path.size() * 2);
     }
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? "." : path.substr(0, separator);
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? "." : Utf8(path.substr(0, separator));
 #else
     std::string path(PATH_MAX, '\0');
     const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
@@ -250,7 +276,7 @@ bool DirectoryWritable(const std::string& path) {
 #ifdef _WIN32
     // The read-only attribute of a directory does not stop files being made in it; a trial does.
     const std::string probe = path + "\\.irven-write-probe";
-    const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE file = CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return GetLastError() == ERROR_FILE_EXISTS;
@@ -267,8 +293,8 @@ bool MakeDirectories(const std::string& path) {
          end = path.find_first_of("/\\", end + 1)) {
         const std::string part = path.substr(0, end);
 #ifdef _WIN32
-        const bool made =
-            CreateDirectoryA(part.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
+        const bool made = CreateDirectoryW(Wide(part).c_str(), nullptr) != 0 ||
+                          GetLastError() == ERROR_ALREADY_EXISTS;
 #else
         const bool made = mkdir(part.c_str(), 0700) == 0 || errno == EEXIST;
 #endif
@@ -280,14 +306,14 @@ bool MakeDirectories(const std::string& path) {
 
 bool PathExists(const std::string& path) {
 #ifdef _WIN32
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 #else
     return access(path.c_str(), F_OK) == 0;
 #endif
 }
 
 std::optional<ByteString> ReadFileBytes(const std::string& path) {
-    TFilePtr file(std::fopen(path.c_str(), "rb"));
+    TFilePtr file(OpenForReading(path));
     if (!file) {
         return std::nullopt;
     }
@@ -311,22 +337,4 @@ void ReplaceFileAtomically(const std::string& path, const ByteString& content) {
     if (!temporary.Held() || !temporary.Write(content, path) || !temporary.RenameOver(path)) {
         throw EIniFileException(path);
     }
-}
-
-std::string PathForMessage(const std::string& path) {
-#ifdef _WIN32
-    const int wideLength =
-        MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                        wideLength);
-    const int utf8Length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(utf8Length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), utf8Length, nullptr,
-                        nullptr);
-    return utf8;
-#else
-    return path;
-#endif
 }

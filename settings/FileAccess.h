@@ -5,8 +5,8 @@
 
 #include "serial/ByteString.h"
 
-// The few file-system steps of the settings file. Paths are the platform's narrow paths: UTF-8 on
-// Linux, the ANSI code page on Windows.
+// The few file-system steps of the settings file. Paths are UTF-8; Windows gets them as Unicode,
+// so a folder or file name outside the ANSI code page works as well.
 
 // The directory that holds the running executable, without a trailing separator.
 std::string ExecutableDirectory();
@@ -30,4 +30,6 @@ std::optional<ByteString> ReadFileBytes(const std::string& path);
 void ReplaceFileAtomically(const std::string& path, const ByteString& content);
 
 // The path as UTF-8, for messages.
-std::string PathForMessage(const std::string& path);
+inline std::string PathForMessage(const std::string& path) {
+    return path;
+}

@@ -13,16 +13,25 @@ struct TFileArgument {
     std::string Name;
 };
 
+#ifdef _WIN32
+constexpr const char* PathSeparators = "\\/:";
+#else
+constexpr const char* PathSeparators = "/";
+#endif
+
 // The settings library takes a directory and a file name, and reads "\" and ":" in a name as
 // separators; a path given here must mean that file, so such a name is refused.
 TFileArgument SplitFileArgument(const std::string& path, const char* option,
                                 const TCliOptions& options) {
-    const size_t slash = path.rfind('/');
+    const size_t cut = path.find_last_of(PathSeparators);
     TFileArgument file;
-    if (slash == std::string::npos) {
+    if (cut == std::string::npos) {
         file = {".", path};
+    } else if (path[cut] == ':') {
+        // "D:site.ini" is in the current folder of drive D.
+        file = {path.substr(0, cut + 1) + ".", path.substr(cut + 1)};
     } else {
-        file = {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+        file = {cut == 0 ? path.substr(0, 1) : path.substr(0, cut), path.substr(cut + 1)};
     }
     if (file.Name.empty() || file.Name.find_first_of("\\:") != std::string::npos) {
         throw EUsage(std::string(option) +

@@ -3,11 +3,12 @@
 #include <vector>
 
 #include "tools/cli/CliCommands.h"
+#include "tools/cli/ProgramText.h"
 
 int main(int argc, char** argv) {
+    const TProgramText text(argc, argv);
     try {
-        const TCliOptions options =
-            ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+        const TCliOptions options = ParseCliArguments(text.Arguments());
         if (options.Help != THelp::None) {
             std::cout << HelpText(options.Help == THelp::Command ? std::optional(options.Command)
                                                                  : std::nullopt);

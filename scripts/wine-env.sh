@@ -1,0 +1,46 @@
+# Wine for the Windows tests: a private prefix, COM ports mapped onto pseudo-terminals and the
+# modem-line shim. Sourced by scripts/test-windows.sh.
+
+IRVEN_WINE64=/usr/lib/wine/wine64
+IRVEN_WINESERVER=/usr/lib/wine/wineserver
+
+# irven_wine_env PREFIX: the environment every Wine program of the stage runs in. The Russian
+# locale gives Wine the ANSI code page 1251 of a technician's Windows.
+irven_wine_env() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPATH='Z:\usr\lib\gcc\x86_64-w64-mingw32\12-posix;Z:\usr\x86_64-w64-mingw32\lib'
+    export LC_ALL=ru_RU.UTF-8
+}
+
+# Creates the prefix once; a prefix that finished its first start has system.reg.
+irven_wine_prefix() {
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    mkdir -p "$WINEPREFIX"
+    "$IRVEN_WINE64" wineboot --init >/dev/null 2>&1
+    "$IRVEN_WINESERVER" -w
+}
+
+# irven_wine_map_com NAME DEVICE: Wine's device manager publishes NAME on DEVICE at its next start,
+# in the registry list of serial ports as well.
+irven_wine_map_com() {
+    "$IRVEN_WINE64" reg add 'HKLM\Software\Wine\Ports' /v "$1" /d "$2" /f >/dev/null 2>&1
+}
+
+# irven_wine_link_com NAME PATH: a COM port that is only a device link, for paths that are no device.
+irven_wine_link_com() {
+    ln -sfn "$2" "$WINEPREFIX/dosdevices/${1,,}"
+}
+
+# A server that stays up between programs, started after the port mappings so they take effect.
+irven_wine_start() {
+    "$IRVEN_WINESERVER" -k 2>/dev/null || true
+    "$IRVEN_WINESERVER" -w
+    "$IRVEN_WINESERVER" -p
+}
+
+irven_wine_stop() {
+    "$IRVEN_WINESERVER" -k 2>/dev/null || true
+    "$IRVEN_WINESERVER" -w 2>/dev/null || true
+}
