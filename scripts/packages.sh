@@ -5,7 +5,8 @@ IRVEN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-translations-l10n
-    gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32
+    gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
+    wine wine64 fonts-wine locales xvfb xdotool
     clang libclang-rt-14-dev
     python3
     desktop-file-utils appstream lintian dpkg-dev
@@ -25,4 +26,15 @@ irven_install_missing() {
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# irven_generate_locale NAME: makes the locale (e.g. ru_RU.UTF-8) available if it is not yet.
+irven_generate_locale() {
+    local name=$1
+    local normalized="${name%%.*}.$(echo "${name#*.}" | tr -d '-' | tr '[:upper:]' '[:lower:]')"
+    locale -a 2>/dev/null | grep -qx "$normalized" && return 0
+    echo "Generating the locale $name"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" localedef -i "${name%%.*}" -f "${name#*.}" "$name"
 }

@@ -34,10 +34,13 @@ irven_wine_link_com() {
 }
 
 # A server that stays up between programs, started after the port mappings so they take effect.
+# The first program starts the session's services, which inherit its descriptors: started here
+# with none, they hold no pipe of a later program open (ctest would wait for it to close).
 irven_wine_start() {
     "$IRVEN_WINESERVER" -k 2>/dev/null || true
     "$IRVEN_WINESERVER" -w
     "$IRVEN_WINESERVER" -p
+    "$IRVEN_WINE64" reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' </dev/null >/dev/null 2>&1
 }
 
 irven_wine_stop() {

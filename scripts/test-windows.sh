@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The Windows stage: the core libraries, irven-cli.exe and the core test suites cross-compiled with
+# mingw-w64 and run under Wine in a private prefix, the Win32 driver on COM ports that Wine maps onto
+# simulated panels, and irven-cli.exe end to end from a Cyrillic folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+source scripts/wine-env.sh
+irven_install_missing
+irven_generate_locale ru_RU.UTF-8
+
+say() { printf -- '--- %s\n' "$*"; }
+jobs=$(nproc)
+
+say "Linux helpers: the simulated panel and the modem-line shim (build/)"
+[ -f build/build.ninja ] || cmake --preset normal >/dev/null
+cmake --build build -j "$jobs" --target irven-panel-sim irven_pty_modem_lines >/dev/null
+
+say "Windows build with mingw-w64, POSIX threads (preset mingw, build-mingw/)"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j "$jobs"
+
+session=$(realpath build-mingw)/wine-session
+rm -rf "$session"
+mkdir -p "$session/denied"
+irven_wine_env "$(realpath build-mingw)/wine-prefix"
+say "Wine prefix $WINEPREFIX"
+irven_wine_prefix
+
+sims=()
+stop_all() {
+    local pid
+    for pid in "${sims[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    irven_wine_stop
+}
+trap stop_all EXIT
+
+# start_panel NAME: a simulated panel logging to $session/NAME.jsonl; its device in panel_device.
+start_panel() {
+    build/tools/panel-sim/irven-panel-sim --log "$session/$1.jsonl" >"$session/$1.out" \
+        2>"$session/$1.err" &
+    sims+=($!)
+    local tries
+    for tries in $(seq 50); do
+        [ -s "$session/$1.out" ] && break
+        sleep 0.1
+    done
+    panel_device=$(head -n 1 "$session/$1.out")
+    [ -n "$panel_device" ] || { echo "the simulated panel did not start" >&2; exit 1; }
+}
+
+# COM5 for the test suites, COM6 for the end-to-end run, COM28 a port Windows refuses to open.
+start_panel com5
+unit_device=$panel_device
+start_panel com6
+e2e_device=$panel_device
+irven_wine_map_com COM5 "$unit_device"
+irven_wine_map_com COM6 "$e2e_device"
+irven_wine_start
+irven_wine_link_com COM28 "$session/denied"
+say "COM5 -> $unit_device, COM6 -> $e2e_device, COM28 -> a folder (access denied)"
+
+say "Test suites under Wine (ctest)"
+LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
+    IRVEN_WINE_COM_PORT=COM5 IRVEN_WINE_DENIED_COM_PORT=COM28 \
+    ctest --test-dir build-mingw --output-on-failure
+
+say "irven-cli.exe end to end against the simulated panel on COM6"
+LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
+    python3 tests/wine/cli_end_to_end.py --wine "$IRVEN_WINE64" \
+    --cli build-mingw/tools/cli/irven-cli.exe --port COM6 --log "$session/com6.jsonl" \
+    --work "$session/e2e"
+
+say "Windows stage passed"
