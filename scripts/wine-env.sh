@@ -39,11 +39,11 @@ irven_wine_link_com() {
 irven_wine_start() {
     "$IRVEN_WINESERVER" -k 2>/dev/null || true
     "$IRVEN_WINESERVER" -w
-    "$IRVEN_WINESERVER" -p
+    "$IRVEN_WINESERVER" -p 2>>"$WINEPREFIX/wineserver.log"
     "$IRVEN_WINE64" reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' </dev/null >/dev/null 2>&1
 }
 
 irven_wine_stop() {
-    "$IRVEN_WINESERVER" -k 2>/dev/null || true
+    "$IRVEN_WINESERVER" -k 2>>"$WINEPREFIX/wineserver.log" || true
     "$IRVEN_WINESERVER" -w 2>/dev/null || true
 }
