@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
 #include "serial/monitor/EventWindow.h"
 
 namespace {
@@ -28,7 +29,7 @@ class TEventWindowWin32 : public TEventWindow {
     // The GUI thread hears of the delivery as of any other, so a loop that sleeps until woken
     // goes back to taking messages.
     void Send(const TWindowMessage& message) override {
-        Port_.SyncCalls().Wake();
+        TSerialPortInternals::SyncCalls(Port_).Wake();
         SendMessageA(Window_, message.Msg, message.WParam, message.LParam);
     }
 

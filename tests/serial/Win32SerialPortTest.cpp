@@ -8,6 +8,7 @@
 
 #include "serial/PortList.h"
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
 #include "tests/serial/MonitorProbe.h"
 #include "tests/serial/SerialTestSupport.h"
 
@@ -79,12 +80,12 @@ TEST_P(Win32PanelPortTest, AQueryIsAnsweredThroughTheLineEvents) {
 TEST_P(Win32PanelPortTest, CloseEndsTheMonitorsWaitAndThePortOpensAgain) {
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(Port.Open());
-        ASSERT_NE(Port.Monitor(), nullptr);
+        ASSERT_NE(TSerialPortInternals::Monitor(Port), nullptr);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(Port.Close());
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-        EXPECT_EQ(Port.Monitor(), nullptr);
-        EXPECT_EQ(Port.WindowHandle(), nullptr);
+        EXPECT_EQ(TSerialPortInternals::Monitor(Port), nullptr);
+        EXPECT_EQ(TSerialPortInternals::WindowHandle(Port), nullptr);
     }
 }
 
@@ -121,7 +122,7 @@ TEST(Win32SerialPort, OpenFailuresNameTheirCause) {
         port.SetPort(c.Port);
         EXPECT_EQ(FailureOf([&] { port.Open(); }), c.Message) << c.Port;
         EXPECT_FALSE(port.Connected());
-        EXPECT_EQ(port.Handle(), nullptr);
+        EXPECT_EQ(TSerialPortInternals::Handle(port), nullptr);
     }
 }
 
