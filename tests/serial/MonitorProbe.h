@@ -67,12 +67,14 @@ class TMonitorProbe {
 
     // Runs the port's waiting deliveries until done() holds; false when it has not within 10 s.
     bool ServiceUntil(TSerialPort& port, const std::function<bool()>& done) {
-        return Await(done, [&] { port.ServiceSyncCalls(); });
+        return Await(
+            done, [&] { port.ServiceSyncCalls(); }, true);
     }
 
     // Waits until done() holds without servicing anything.
     bool Await(const std::function<bool()>& done) {
-        return Await(done, [] {});
+        return Await(
+            done, [] {}, false);
     }
 
   private:
@@ -82,13 +84,16 @@ class TMonitorProbe {
     }
 
 #ifdef _WIN32
-    // Like an idle Windows GUI thread, it takes the messages other threads send to its windows,
-    // which is how the hidden window's deliveries arrive.
-    bool Await(const std::function<bool()>& done, const std::function<void()>& service) {
+    // While it services, it takes the messages other threads send to its windows, as an idle
+    // Windows GUI thread does: that is how the hidden window's deliveries arrive.
+    bool Await(const std::function<bool()>& done, const std::function<void()>& service,
+               bool takeMessages) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         for (;;) {
-            MSG message;
-            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            if (takeMessages) {
+                MSG message;
+                PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            }
             service();
             if (done()) {
                 return true;
@@ -97,13 +102,13 @@ class TMonitorProbe {
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0 ||
                 MsgWaitForMultipleObjects(1, &Notified_, FALSE, static_cast<DWORD>(left.count()),
-                                          QS_SENDMESSAGE) == WAIT_TIMEOUT) {
+                                          takeMessages ? QS_SENDMESSAGE : 0) == WAIT_TIMEOUT) {
                 return done();
             }
         }
     }
 #else
-    bool Await(const std::function<bool()>& done, const std::function<void()>& service) {
+    bool Await(const std::function<bool()>& done, const std::function<void()>& service, bool) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         for (;;) {
             const uint64_t seen = Generation();

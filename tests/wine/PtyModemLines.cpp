@@ -7,10 +7,11 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdarg>
-#include <map>
 #include <mutex>
+#include <type_traits>
 
 namespace {
 
@@ -30,6 +31,8 @@ bool IsPseudoTerminal(int fd, dev_t& device) {
     return kind >= kFirstPtyMajor && kind <= kLastPtyMajor;
 }
 
+// Wine's threads poll the lines until the process is gone, also while exit runs the destructors
+// of static objects; so the state has none and outlives them.
 class TLineStates {
   public:
     static TLineStates& Instance() {
@@ -39,19 +42,23 @@ class TLineStates {
 
     int Apply(dev_t device, unsigned long request, int* bits) {
         std::lock_guard lock(Mutex_);
-        int& lines = Lines_[device];
+        int* lines = Find(device);
+        if (lines == nullptr) {
+            errno = ENOMEM;
+            return -1;
+        }
         switch (request) {
             case TIOCMGET:
-                *bits = lines;
+                *bits = *lines;
                 return 0;
             case TIOCMSET:
-                lines = *bits;
+                *lines = *bits;
                 return 0;
             case TIOCMBIS:
-                lines |= *bits;
+                *lines |= *bits;
                 return 0;
             case TIOCMBIC:
-                lines &= ~*bits;
+                *lines &= ~*bits;
                 return 0;
         }
         errno = EINVAL;
@@ -59,9 +66,28 @@ class TLineStates {
     }
 
   private:
+    struct TLine {
+        dev_t Device = 0;
+        int Bits = 0;
+        bool Used = false;
+    };
+
+    int* Find(dev_t device) {
+        for (TLine& line : Lines_) {
+            if (!line.Used) {
+                line = {device, 0, true};
+            }
+            if (line.Device == device) {
+                return &line.Bits;
+            }
+        }
+        return nullptr;
+    }
+
     std::mutex Mutex_;
-    std::map<dev_t, int> Lines_;
+    std::array<TLine, 64> Lines_{};
 };
+static_assert(std::is_trivially_destructible_v<TLineStates>);
 
 bool IsModemLineRequest(unsigned long request) {
     return request == TIOCMGET || request == TIOCMSET || request == TIOCMBIS || request == TIOCMBIC;
