@@ -8,7 +8,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/qt-windows-path.sh"
 prefix=$IRVEN_QT_WINDOWS
+
+# Qt's own Russian and Ukrainian texts for the stock dialogs: the translation files are the same for
+# every platform, so the host's (qt6-translations-l10n) serve the Windows build too.
+add_translations() {
+    mkdir -p "$prefix/translations"
+    cp /usr/share/qt6/translations/qtbase_{ru,uk}.qm "$prefix/translations/"
+}
+
 if [ -f "$prefix/.complete" ]; then
+    add_translations
     echo "Qt for Windows is ready in $prefix"
     exit 0
 fi
@@ -55,5 +64,6 @@ cmake --build "$build" -j "$(nproc)"
 
 step "Installing into $prefix"
 cmake --install "$build" --strip >/dev/null
+add_translations
 touch "$prefix/.complete"
 echo "Qt for Windows is ready in $prefix"

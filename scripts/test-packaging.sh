@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./package >/dev/null
+./package deb >/dev/null
 build=build-package
 deb=$(ls -1 irven-configurator_*.deb | tail -n 1)
 

@@ -16,14 +16,38 @@ say "Linux helpers: the simulated panel and the modem-line shim (build/)"
 [ -f build/build.ninja ] || cmake --preset normal >/dev/null
 cmake --build build -j "$jobs" --target irven-panel-sim irven_pty_modem_lines >/dev/null
 
-say "Windows build with mingw-w64, POSIX threads (preset mingw, build-mingw/)"
-cmake --preset mingw >/dev/null
+# The window is built and tested when Qt for Windows is in its cache; without it this stage says so
+# and tests the rest.
+source scripts/qt-windows-path.sh
+window=()
+if [ -f "$IRVEN_QT_WINDOWS/.complete" ]; then
+    scripts/build-qt-windows.sh >/dev/null
+    window=(-DIRVEN_BUILD_UI=ON -DCMAKE_PREFIX_PATH="$IRVEN_QT_WINDOWS")
+    say "Windows build with mingw-w64, POSIX threads, the window with Qt from $IRVEN_QT_WINDOWS"
+else
+    window=(-DIRVEN_BUILD_UI=OFF)
+    say "Windows build with mingw-w64, POSIX threads (preset mingw, build-mingw/)"
+    say "NOT TESTED: the Windows window: no Qt for Windows in $IRVEN_QT_WINDOWS;" \
+        "build it once with scripts/build-qt-windows.sh (about 40 minutes)"
+fi
+cmake --preset mingw "${window[@]}" >/dev/null
 cmake --build --preset mingw -j "$jobs"
 
 session=$(realpath build-mingw)/wine-session
 rm -rf "$session"
 mkdir -p "$session/denied"
 irven_wine_env "$(realpath build-mingw)/wine-prefix"
+if [ ${#window[@]} -gt 1 ]; then
+    export WINEPATH="$WINEPATH;Z:${IRVEN_QT_WINDOWS//\//\\}\\bin"
+    # A display for the window, present before Wine's session starts so its desktop is drawn there.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        [ -s "$session/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=:$(cat "$session/display")
+fi
 say "Wine prefix $WINEPREFIX"
 irven_wine_prefix
 
@@ -35,6 +59,10 @@ stop_all() {
         wait "$pid" 2>/dev/null || true
     done
     irven_wine_stop
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
 }
 trap stop_all EXIT
 
@@ -59,6 +87,10 @@ start_panel com6
 e2e_device=$panel_device
 irven_wine_map_com COM5 "$unit_device"
 irven_wine_map_com COM6 "$e2e_device"
+if [ ${#window[@]} -gt 1 ]; then
+    start_panel com7
+    irven_wine_map_com COM7 "$panel_device"
+fi
 irven_wine_start
 irven_wine_link_com COM28 "$session/denied"
 say "COM5 -> $unit_device, COM6 -> $e2e_device, COM28 -> a folder (access denied)"
@@ -73,5 +105,14 @@ LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     python3 tests/wine/cli_end_to_end.py --wine "$IRVEN_WINE64" \
     --cli build-mingw/tools/cli/irven-cli.exe --port COM6 --log "$session/com6.jsonl" \
     --work "$session/e2e"
+
+if [ ${#window[@]} -gt 1 ]; then
+    say "The window end to end: real input on display $DISPLAY, the simulated panel on COM7"
+    mkdir -p build-mingw/screenshots
+    LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
+        python3 tests/wine/window_smoke.py --wine "$IRVEN_WINE64" \
+        --exe build-mingw/ui/irven-configurator.exe --port COM7 --log "$session/com7.jsonl" \
+        --work "$session/window" --screenshot build-mingw/screenshots/window-wine.png
+fi
 
 say "Windows stage passed"

@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+"""The Windows window under Wine, driven by real input on an X display.
+
+Starts irven-configurator.exe from a program folder with a Cyrillic name and a Settings.ini beside
+it, types the COM port into the port box, connects and reads the settings, checking the frames in
+the simulator's log, and keeps a screenshot. The caller provides the display, the Wine prefix and
+the COM port mapping.
+"""
+import argparse
+import json
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+CAPTION = "Ирвен А4 Конфигуратор"
+OBJECT_CODE = "7777"
+# Places inside the window's client area, from the layout at its designed size: the port box at
+# the top of the connection panel, the connect button under the speed box, and the first button of
+# the settings page.
+PORT_BOX = (68, 20)
+CONNECT = (78, 73)
+READ_SETTINGS = (275, 48)
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def xdotool(*arguments):
+    return subprocess.run(["xdotool", *arguments], capture_output=True, text=True,
+                          timeout=60).stdout.strip()
+
+
+def received(log):
+    if not log.exists():
+        return []
+    return [bytes.fromhex(f["hex"]) for f in map(json.loads, log.read_text().splitlines())
+            if f["dir"] == "rx"]
+
+
+def wait_for_frame(log, frame, after, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        frames = received(log)[after:]
+        if frame in frames:
+            return frames
+        time.sleep(0.25)
+    raise Failure(f"the panel never received {frame!r}; it received {received(log)[after:]}")
+
+
+def click(window, place):
+    xdotool("mousemove", "--window", window, str(place[0]), str(place[1]), "click", "1")
+
+
+def find_window(seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = xdotool("search", "--name", f"^{CAPTION}$")
+        if found:
+            return found.split()[0]
+        time.sleep(0.5)
+    raise Failure(f"no window with the caption {CAPTION!r}")
+
+
+def run(arguments):
+    program = Path(arguments.work) / "Конфігуратор"
+    shutil.rmtree(program, ignore_errors=True)
+    program.mkdir(parents=True)
+    shutil.copy(arguments.exe, program)
+    (program / "Settings.ini").write_bytes(f"[CodObj]\r\nText={OBJECT_CODE}\r\n".encode("cp1251"))
+    log = Path(arguments.log)
+
+    window_process = subprocess.Popen([arguments.wine, Path(arguments.exe).name], cwd=program,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = find_window(60)
+        # The caption comes before the window has finished its start-up.
+        time.sleep(5)
+        click(window, PORT_BOX)
+        xdotool("key", "ctrl+a")
+        xdotool("type", "--delay", "30", arguments.port)
+        click(window, CONNECT)
+        time.sleep(1)
+
+        mark = len(received(log))
+        click(window, READ_SETTINGS)
+        frames = wait_for_frame(log, b"?BD;", mark, 60)
+        check(frames[0] == b"?S1;", f"the read began with {frames[0]!r}")
+        print(f"read: {len(frames)} queries from ?S1; to ?BD;")
+
+        subprocess.run(["import", "-window", "root", arguments.screenshot], timeout=60, check=True)
+        print(f"screenshot: {arguments.screenshot}")
+    finally:
+        window_process.kill()
+        window_process.wait()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--wine", required=True)
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--port", required=True)
+    parser.add_argument("--log", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--screenshot", required=True)
+    try:
+        run(parser.parse_args())
+    except Failure as failure:
+        print(f"window smoke test failed: {failure}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
