@@ -2,8 +2,9 @@
 """The Windows window under Wine, driven by real input on an X display.
 
 Starts irven-configurator.exe from a program folder with a Cyrillic name and a Settings.ini beside
-it, types the COM port into the port box, connects and reads the settings, checking the frames in
-the simulator's log, and keeps a screenshot. The caller provides the display, the Wine prefix and
+it, types the COM port into the port box, connects, writes the settings (the values of that
+Settings.ini must reach the panel) and reads them back, checking the frames in the simulator's log,
+and keeps a screenshot. The caller provides the display, the Wine prefix and
 the COM port mapping.
 """
 import argparse
@@ -14,14 +15,17 @@ import sys
 import time
 from pathlib import Path
 
+from cli_end_to_end import SITE_INI
+
 CAPTION = "Ирвен А4 Конфигуратор"
-OBJECT_CODE = "7777"
+OBJECT_CODE = b"4321"
 # Places inside the window's client area, from the layout at its designed size: the port box at
-# the top of the connection panel, the connect button under the speed box, and the first button of
-# the settings page.
+# the top of the connection panel, the connect button under the speed box, and the first two
+# buttons of the settings page.
 PORT_BOX = (68, 20)
 CONNECT = (78, 73)
 READ_SETTINGS = (275, 48)
+WRITE_SETTINGS = (275, 71)
 
 
 class Failure(Exception):
@@ -74,7 +78,7 @@ def run(arguments):
     shutil.rmtree(program, ignore_errors=True)
     program.mkdir(parents=True)
     shutil.copy(arguments.exe, program)
-    (program / "Settings.ini").write_bytes(f"[CodObj]\r\nText={OBJECT_CODE}\r\n".encode("cp1251"))
+    (program / "Settings.ini").write_bytes(SITE_INI.encode("cp1251"))
     log = Path(arguments.log)
 
     window_process = subprocess.Popen([arguments.wine, Path(arguments.exe).name], cwd=program,
@@ -88,6 +92,13 @@ def run(arguments):
         xdotool("type", "--delay", "30", arguments.port)
         click(window, CONNECT)
         time.sleep(1)
+
+        mark = len(received(log))
+        click(window, WRITE_SETTINGS)
+        frames = wait_for_frame(log, b"!WR;", mark, 60)
+        check(any(OBJECT_CODE in frame for frame in frames),
+              f"the object code of Settings.ini was not written: {frames}")
+        print(f"write: {len(frames)} frames, the object code of Settings.ini among them, then !WR;")
 
         mark = len(received(log))
         click(window, READ_SETTINGS)
