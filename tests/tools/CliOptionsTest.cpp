@@ -164,6 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
                   TCliCommand::WriteCodes},
         TRejected{{"show-settings", "--ini", "f.ini", "--trace", "t"}, TCliCommand::ShowSettings},
         TRejected{{"read-settings", "--port", "p", "--backup", "b.ini"}, RS},
+        // A backup over the settings about to be written would lose them.
+        TRejected{{"write-settings", "--port", "p", "--ini", "site.ini", "--backup", "site.ini"},
+                  TCliCommand::WriteSettings},
         TRejected{{"write-codes", "--port", "p", "--table", "events", "--out", "c.csv"},
                   TCliCommand::WriteCodes}));
 

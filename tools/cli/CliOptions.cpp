@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string_view>
@@ -279,6 +280,25 @@ std::string SpeedsText() {
            std::to_string(BaudRateValue(kInitialLineSpeed)) + ").\n";
 }
 
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// A backup saved over the file about to be written would replace the technician's new settings
+// with the panel's old ones before they reach the panel.
+void RefuseBackupOverIni(const TCliOptions& options) {
+    if (options.BackupPath.empty() || options.IniPath.empty()) {
+        return;
+    }
+    std::error_code unknown;
+    if (options.BackupPath == options.IniPath ||
+        std::filesystem::equivalent(PathOf(options.BackupPath), PathOf(options.IniPath), unknown)) {
+        throw EUsage("--backup и --ini называют один файл «" + options.IniPath +
+                         "»: резервная копия заменила бы новые настройки",
+                     options.Command);
+    }
+}
+
 bool WantsHelp(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin(), arguments.end(),
                        [](const std::string& a) { return a == "--help" || a == "-h"; });
@@ -320,6 +340,7 @@ TCliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
     for (const auto& [name, value] : given) {
         Apply(options, name, value);
     }
+    RefuseBackupOverIni(options);
     return options;
 }
 
