@@ -1,8 +1,5 @@
 # The Debian package: the window, irven-cli and irven-panel-sim with everything installed beside
 # them; the libraries it depends on are computed from the programs by dpkg-shlibdeps.
-set(IRVEN_PACKAGE_CONTACT "Ирвен configurator developers <configurator@irven.example>"
-  CACHE STRING "The package's maintainer")
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
