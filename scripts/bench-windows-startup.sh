@@ -15,23 +15,16 @@ cmake --preset mingw -DIRVEN_BUILD_UI=ON -DIRVEN_BUILD_BENCH=ON \
 cmake --build build-mingw -j "$(nproc)" --target bench-startup-window bench-startup-bare >/dev/null
 
 irven_wine_env "$(realpath build-mingw)/wine-prefix"
-export WINEPATH="$WINEPATH;Z:${IRVEN_QT_WINDOWS//\//\\}\\bin"
+irven_wine_qt "$IRVEN_QT_WINDOWS"
 irven_wine_prefix
 session=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" 2>/dev/null &
-xvfb_pid=$!
 stop() {
     irven_wine_stop
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+    irven_display_stop
     rm -rf "$session"
 }
 trap stop EXIT
-for _ in $(seq 50); do
-    [ -s "$session/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=:$(cat "$session/display")
+irven_display_start "$session"
 irven_wine_start
 
 QT_QPA_PLATFORM=windows build/bench/startup/bench-startup "$runs" --runner "$IRVEN_WINE64" \

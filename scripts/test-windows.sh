@@ -38,15 +38,8 @@ rm -rf "$session"
 mkdir -p "$session/denied"
 irven_wine_env "$(realpath build-mingw)/wine-prefix"
 if [ ${#window[@]} -gt 1 ]; then
-    export WINEPATH="$WINEPATH;Z:${IRVEN_QT_WINDOWS//\//\\}\\bin"
-    # A display for the window, present before Wine's session starts so its desktop is drawn there.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -s "$session/display" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=:$(cat "$session/display")
+    irven_wine_qt "$IRVEN_QT_WINDOWS"
+    irven_display_start "$session"
 fi
 say "Wine prefix $WINEPREFIX"
 irven_wine_prefix
@@ -59,10 +52,7 @@ stop_all() {
         wait "$pid" 2>/dev/null || true
     done
     irven_wine_stop
-    if [ -n "${xvfb_pid:-}" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    irven_display_stop
 }
 trap stop_all EXIT
 

@@ -47,3 +47,28 @@ irven_wine_stop() {
     "$IRVEN_WINESERVER" -k 2>>"$WINEPREFIX/wineserver.log" || true
     "$IRVEN_WINESERVER" -w 2>/dev/null || true
 }
+
+# irven_wine_qt QT_PREFIX: Windows programs find Qt's libraries in the Windows build of Qt.
+irven_wine_qt() {
+    export WINEPATH="$WINEPATH;Z:${1//\//\\}\\bin"
+}
+
+# irven_display_start DIR: an X display of its own for Windows windows, as DISPLAY; started before
+# Wine's session so that its desktop is drawn there. irven_display_stop ends it.
+irven_display_start() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1/display" 2>/dev/null &
+    irven_display_pid=$!
+    local tries
+    for tries in $(seq 50); do
+        [ -s "$1/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=:$(cat "$1/display")
+}
+
+irven_display_stop() {
+    [ -n "${irven_display_pid:-}" ] || return 0
+    kill "$irven_display_pid" 2>/dev/null || true
+    wait "$irven_display_pid" 2>/dev/null || true
+    irven_display_pid=""
+}
