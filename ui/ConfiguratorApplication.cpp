@@ -1,5 +1,7 @@
 #include "ui/ConfiguratorApplication.h"
 
+#include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 
@@ -8,6 +10,7 @@
 TConfiguratorApplication::TConfiguratorApplication(QApplication& application)
     : application_(application) {
     SetTitle();
+    SetIcon();
     LoadQtTranslations();
 }
 
@@ -17,6 +20,17 @@ TConfiguratorApplication::TConfiguratorApplication(QApplication& application)
 void TConfiguratorApplication::SetTitle() {
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setDesktopFileName(DesktopFileName);
+}
+
+// Every size drawn from the SVG at build time: the title bar, the taskbar and Alt+Tab each take
+// the one that fits.
+void TConfiguratorApplication::SetIcon() {
+    const QDir pictures(QStringLiteral(":/icons"));
+    QIcon icon;
+    for (const QString& name : pictures.entryList(QDir::Files)) {
+        icon.addFile(pictures.filePath(name));
+    }
+    QApplication::setWindowIcon(icon);
 }
 
 void TConfiguratorApplication::LoadQtTranslations() {

@@ -6,8 +6,8 @@
 
 #include "ui/Form1.h"
 
-// The program's start-up after the application object exists: its title, Qt's own texts in the
-// system language, the main window with its creation handler, then the message loop.
+// The program's start-up after the application object exists: its title and icon, Qt's own texts
+// in the system language, the main window with its creation handler, then the message loop.
 class TConfiguratorApplication {
   public:
     static inline const QString DesktopFileName = QStringLiteral("org.irven.Configurator");
@@ -23,6 +23,7 @@ class TConfiguratorApplication {
 
   private:
     void SetTitle();
+    static void SetIcon();
     void LoadQtTranslations();
 
     QApplication& application_;

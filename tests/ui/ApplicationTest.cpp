@@ -4,7 +4,7 @@
 #include "ui/ConfiguratorApplication.h"
 #include "ui/MessageBoxes.h"
 
-// The application's title and Qt's own texts in the system language.
+// The application's title and icon, and Qt's own texts in the system language.
 class TApplicationTest : public QObject {
     Q_OBJECT
 
@@ -18,6 +18,9 @@ void TApplicationTest::TitlesDifferAndQtSpeaksTheSystemLanguage() {
     QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Ирвен А8 Конфигуратор"));
     QCOMPARE(TForm1::Caption, QStringLiteral("Ирвен А4 Конфигуратор"));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.irven.Configurator"));
+    const QList<QSize> iconSizes = QApplication::windowIcon().availableSizes();
+    QVERIFY2(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(256, 256)),
+             qPrintable(QStringLiteral("icon sizes: %1").arg(iconSizes.size())));
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Перейти к:"));
     const auto warning = MakeValidationWarning(QStringLiteral("x"), nullptr);
     QStringList buttons;
