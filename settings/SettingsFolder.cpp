@@ -30,6 +30,16 @@ std::optional<std::string> UserDataDirectory(const TEnvironment& environment) {
 #endif
 }
 
+// The Windows installer's per-user program folder is writable; its uninstaller beside the program
+// tells it from an unpacked portable archive.
+bool InstalledOnWindows([[maybe_unused]] const std::string& program) {
+#ifdef _WIN32
+    return PathExists(SettingsFilePath(program, IRVEN_WINDOWS_UNINSTALLER));
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 TSettingsFolder ChooseSettingsFolder(const std::string& programDirectory,
@@ -45,7 +55,7 @@ TSettingsFolder ChooseSettingsFolder(const std::string& programDirectory,
 
 TSettingsFolder SettingsFolder() {
     const std::string program = ProgramDirectory();
-    const bool installed = program == IRVEN_INSTALLED_BINDIR;
+    const bool installed = program == IRVEN_INSTALLED_BINDIR || InstalledOnWindows(program);
     return ChooseSettingsFolder(program, !installed && DirectoryWritable(program),
                                 [](const char* name) -> std::optional<std::string> {
                                     const char* value = std::getenv(name);

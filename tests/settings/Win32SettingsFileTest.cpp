@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "settings/SettingsFile.h"
+#include "settings/SettingsFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -80,6 +81,19 @@ TEST_F(Win32SettingsFile, AReadOnlyFileIsRefusedWithItsPathInUtf8) {
     }
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(file), "[Keep]\r\nMe=1\r\n");
+}
+
+// The installer's folder is writable by its user, as an unpacked archive is; its uninstaller beside
+// the program sends the settings to the user's folder, where an upgrade and an uninstall leave
+// them.
+TEST_F(Win32SettingsFile, AnInstalledProgramKeepsItsSettingsInTheUsersFolder) {
+    EXPECT_EQ(SettingsFolder().Path, ProgramDir);
+    const fs::path uninstaller = Directory / "uninstall.exe";
+    std::ofstream(uninstaller, std::ios::binary) << "MZ";
+    const TSettingsFolder installed = SettingsFolder();
+    fs::remove(uninstaller);
+    EXPECT_FALSE(installed.InProgramDirectory);
+    EXPECT_EQ(FromUtf8(installed.Path).filename(), "irven-configurator");
 }
 
 }  // namespace
