@@ -15,26 +15,20 @@ import sys
 import time
 from pathlib import Path
 
-from cli_end_to_end import SITE_INI
+from cli_end_to_end import SITE_INI, Failure, check
 
 CAPTION = "Ирвен А4 Конфигуратор"
 OBJECT_CODE = b"4321"
 # Places inside the window's client area, from the layout at its designed size: the port box at
-# the top of the connection panel, the connect button under the speed box, and the first two
-# buttons of the settings page.
+# the top of the connection panel, the connect button under the speed box, and the buttons of the
+# settings page, one under another.
 PORT_BOX = (68, 20)
 CONNECT = (78, 73)
 READ_SETTINGS = (275, 48)
 WRITE_SETTINGS = (275, 71)
+SAVE_SETTINGS = (275, 117)
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
 
 
 def xdotool(*arguments):
@@ -73,6 +67,19 @@ def find_window(seconds):
     raise Failure(f"no window with the caption {CAPTION!r}")
 
 
+def start(port):
+    """The started window's handle once it is connected to PORT, typed into its port box."""
+    window = find_window(60)
+    # The caption comes before the window has finished its start-up.
+    time.sleep(5)
+    click(window, PORT_BOX)
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "30", port)
+    click(window, CONNECT)
+    time.sleep(1)
+    return window
+
+
 def run(arguments):
     program = Path(arguments.work) / "Конфігуратор"
     shutil.rmtree(program, ignore_errors=True)
@@ -84,14 +91,7 @@ def run(arguments):
     window_process = subprocess.Popen([arguments.wine, Path(arguments.exe).name], cwd=program,
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        window = find_window(60)
-        # The caption comes before the window has finished its start-up.
-        time.sleep(5)
-        click(window, PORT_BOX)
-        xdotool("key", "ctrl+a")
-        xdotool("type", "--delay", "30", arguments.port)
-        click(window, CONNECT)
-        time.sleep(1)
+        window = start(arguments.port)
 
         mark = len(received(log))
         click(window, WRITE_SETTINGS)
