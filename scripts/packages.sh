@@ -6,7 +6,8 @@ IRVEN_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-translations-l10n
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
-    wine wine64 fonts-wine locales xvfb xdotool
+    wine wine64 fonts-wine fonts-dejavu-core locales xvfb xdotool imagemagick tesseract-ocr
+    librsvg2-bin icoutils nsis zip
     clang libclang-rt-14-dev
     python3
     desktop-file-utils appstream lintian dpkg-dev

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # The Windows stage: the core libraries, irven-cli.exe and the core test suites cross-compiled with
-# mingw-w64 and run under Wine in a private prefix, the Win32 driver on COM ports that Wine maps onto
-# simulated panels, and irven-cli.exe end to end from a Cyrillic folder.
+# mingw-w64 and run under Wine in a private prefix shaped like a technician's PC (a Cyrillic user
+# name, Windows' interface fonts), the Win32 driver on COM ports that Wine maps onto simulated
+# panels, irven-cli.exe end to end from a Cyrillic folder, the installer, and with Qt for Windows
+# the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine-env.sh
+source scripts/windows-package.sh
 irven_install_missing
 irven_generate_locale ru_RU.UTF-8
+# The installer's Start-menu entry follows the interface language.
+irven_generate_locale uk_UA.UTF-8
 
 say() { printf -- '--- %s\n' "$*"; }
 jobs=$(nproc)
@@ -26,23 +31,28 @@ if [ -f "$IRVEN_QT_WINDOWS/.complete" ]; then
     say "Windows build with mingw-w64, POSIX threads, the window with Qt from $IRVEN_QT_WINDOWS"
 else
     window=(-DIRVEN_BUILD_UI=OFF)
-    say "Windows build with mingw-w64, POSIX threads (preset mingw, build-mingw/)"
+    say "Windows build with mingw-w64, POSIX threads (preset windows, build-windows/)"
     say "NOT TESTED: the Windows window: no Qt for Windows in $IRVEN_QT_WINDOWS;" \
         "build it once with scripts/build-qt-windows.sh (about 40 minutes)"
 fi
-cmake --preset mingw "${window[@]}" >/dev/null
-cmake --build --preset mingw -j "$jobs"
+cmake --preset windows "${window[@]}" >/dev/null
+cmake --build --preset windows -j "$jobs"
 
-session=$(realpath build-mingw)/wine-session
+session=$(realpath build-windows)/wine-session
+# A run stopped half-way may leave the window test's read-only folder.
+[ "$(id -u)" -eq 0 ] && [ -d "$session" ] && chattr -R -i "$session" 2>/dev/null
 rm -rf "$session"
 mkdir -p "$session/denied"
-irven_wine_env "$(realpath build-mingw)/wine-prefix"
+irven_wine_env "$(realpath build-windows)/wine-prefix"
 if [ ${#window[@]} -gt 1 ]; then
     irven_wine_qt "$IRVEN_QT_WINDOWS"
     irven_display_start "$session"
 fi
-say "Wine prefix $WINEPREFIX"
+say "Wine prefix $WINEPREFIX, user profile C:\\users\\$IRVEN_WINE_USER"
 irven_wine_prefix
+profile=$(irven_wine_profile)
+# What earlier runs saved or installed for the user.
+rm -rf "$profile/AppData/Roaming/irven-configurator" "$profile/AppData/Local/Programs/irven-configurator"
 
 sims=()
 stop_all() {
@@ -88,21 +98,37 @@ say "COM5 -> $unit_device, COM6 -> $e2e_device, COM28 -> a folder (access denied
 say "Test suites under Wine (ctest)"
 LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     IRVEN_WINE_COM_PORT=COM5 IRVEN_WINE_DENIED_COM_PORT=COM28 \
-    ctest --test-dir build-mingw --output-on-failure
+    ctest --test-dir build-windows --output-on-failure
 
 say "irven-cli.exe end to end against the simulated panel on COM6"
 LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     python3 tests/wine/cli_end_to_end.py --wine "$IRVEN_WINE64" \
-    --cli build-mingw/tools/cli/irven-cli.exe --port COM6 --log "$session/com6.jsonl" \
+    --cli build-windows/tools/cli/irven-cli.exe --port COM6 --log "$session/com6.jsonl" \
     --work "$session/e2e"
 
+window_port=()
 if [ ${#window[@]} -gt 1 ]; then
     say "The window end to end: real input on display $DISPLAY, the simulated panel on COM7"
-    mkdir -p build-mingw/screenshots
+    mkdir -p build-windows/screenshots
     LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
         python3 tests/wine/window_smoke.py --wine "$IRVEN_WINE64" \
-        --exe build-mingw/ui/irven-configurator.exe --port COM7 --log "$session/com7.jsonl" \
-        --work "$session/window" --screenshot build-mingw/screenshots/window-wine.png
+        --exe build-windows/ui/irven-configurator.exe --port COM7 --log "$session/com7.jsonl" \
+        --work "$session/window" --screenshot build-windows/screenshots/window-wine.png \
+        --settings "$profile/AppData/Roaming/irven-configurator"
+    window_port=(--port COM7 --log "$session/com7.jsonl")
 fi
+
+# The installer of this build (without Qt, of irven-cli alone) and an older version's, one
+# folder of a file of its own.
+irven_windows_stage build-windows "$session/installer-stage" "$IRVEN_QT_WINDOWS"
+irven_windows_installer build-windows "$session/installer-stage" "$session/setup.exe"
+mkdir -p "$session/old-stage"
+echo "0.0.1" >"$session/old-stage/old-only.txt"
+irven_windows_installer build-windows "$session/old-stage" "$session/setup-old.exe" 0.0.1
+say "The installer: an upgrade, the installed program, the uninstall"
+LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
+    python3 tests/wine/installer_test.py --wine "$IRVEN_WINE64" --profile "$profile" \
+    --installer "$session/setup.exe" --version "$(irven_project_version)" --stage "$session/installer-stage" \
+    --old-installer "$session/setup-old.exe" --old-version 0.0.1 "${window_port[@]}"
 
 say "Windows stage passed"

@@ -1,6 +1,11 @@
 # The Windows programs' folder and installer, from a Windows build. Sourced by ./package and by
 # scripts/test-windows.sh.
 
+# The project's version, from its CMakeLists.txt.
+irven_project_version() {
+    sed -n 's/^project(irven-configurator VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
+}
+
 # irven_windows_stage BUILD STAGE QT: the programs of BUILD in the folder STAGE as they are shipped:
 # both programs with the mingw runtime libraries, and with the window Qt's libraries from QT, its
 # platform and style plugins and its Russian and Ukrainian texts for the stock dialogs. A build
@@ -27,9 +32,8 @@ irven_windows_stage() {
     done
     # The runtime libraries come with their debugging symbols, most of libstdc++'s size.
     x86_64-w64-mingw32-strip --strip-unneeded "$stage"/lib*.dll
-    local version
-    version=$(sed -n 's/^project(irven-configurator VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-    sed 's/$/\r/' packaging/windows/README.txt | sed "s/@VERSION@/$version/" >"$stage/README.txt"
+    sed 's/$/\r/' packaging/windows/README.txt | sed "s/@VERSION@/$(irven_project_version)/" \
+        >"$stage/README.txt"
 }
 
 # irven_windows_installer BUILD STAGE OUTFILE [VERSION]: the installer of the folder STAGE, with

@@ -4,21 +4,41 @@
 IRVEN_WINE64=/usr/lib/wine/wine64
 IRVEN_WINESERVER=/usr/lib/wine/wineserver
 
+# The Windows user of the stage's prefix. Wine names the profile folder (C:\users\NAME, under it
+# %USERPROFILE%, %APPDATA% and %LOCALAPPDATA%) after the Unix user in USER: a Cyrillic name, as a
+# technician's often is, so that every path in the user's folder is one.
+IRVEN_WINE_USER=Іван
+
 # irven_wine_env PREFIX: the environment every Wine program of the stage runs in. The Russian
 # locale gives Wine the ANSI code page 1251 of a technician's Windows.
 irven_wine_env() {
     export WINEPREFIX="$1"
+    export USER=$IRVEN_WINE_USER LOGNAME=$IRVEN_WINE_USER
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEPATH='Z:\usr\lib\gcc\x86_64-w64-mingw32\12-posix;Z:\usr\x86_64-w64-mingw32\lib'
     export LC_ALL=ru_RU.UTF-8
 }
 
-# Creates the prefix once; a prefix that finished its first start has system.reg.
+# The user's profile folder in the prefix, as a Unix path.
+irven_wine_profile() {
+    echo "$WINEPREFIX/drive_c/users/$IRVEN_WINE_USER"
+}
+
+# Creates the prefix once; a prefix that finished its first start has system.reg, and one made
+# for another user is made again. Qt's default face resolves under Wine to a font without Latin
+# letters (line edits then show no text), as it does not on Windows: Windows' dialog and interface
+# faces are replaced with DejaVu Sans, as a Windows has them.
 irven_wine_prefix() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    [ -f "$WINEPREFIX/system.reg" ] && [ -d "$(irven_wine_profile)" ] && return 0
+    rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     "$IRVEN_WINE64" wineboot --init >/dev/null 2>&1
+    local face
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do
+        "$IRVEN_WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+            /d "DejaVu Sans" /f >/dev/null 2>&1
+    done
     "$IRVEN_WINESERVER" -w
 }
 

@@ -96,16 +96,7 @@ def window(machine, arguments):
         frames = window_smoke.wait_for_frame(log, b"!WR;", mark, 60)
         check(any(window_smoke.OBJECT_CODE in frame for frame in frames),
               "the installed window did not load Settings.ini from the user's folder")
-        window_smoke.click(handle, window_smoke.SAVE_SETTINGS)
-        time.sleep(3)
-        window_smoke.xdotool("type", "--delay", "30", "site.ini")
-        window_smoke.xdotool("key", "Return")
-        saved = machine.settings / "site.ini"
-        deadline = time.monotonic() + 30
-        while not saved.exists() and time.monotonic() < deadline:
-            time.sleep(0.5)
-        check(saved.exists() and window_smoke.OBJECT_CODE in saved.read_bytes(),
-              f"the installed window did not save into {machine.settings}")
+        window_smoke.save_as(handle, "site.ini", machine.settings)
         check(not (machine.programs / "site.ini").exists(), "saved into the program folder")
         print(f"installed window: Settings.ini of the user's folder written to the panel, "
               f"site.ini saved in {machine.settings}")

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """The Windows window under Wine, driven by real input on an X display.
 
-Starts irven-configurator.exe from a program folder with a Cyrillic name and a Settings.ini beside
-it, types the COM port into the port box, connects, writes the settings (the values of that
-Settings.ini must reach the panel) and reads them back, checking the frames in the simulator's log,
-and keeps a screenshot. The caller provides the display, the Wine prefix and
-the COM port mapping.
+Starts irven-configurator.exe from a program folder with a Cyrillic name that the user may not
+write, with a Settings.ini beside it, types the COM port into the port box, connects, writes the
+settings (the values of that Settings.ini must reach the panel) and reads them back, checking the
+frames in the simulator's log; reads the object code off a screenshot, so that the values are
+seen, not only sent; saves the settings, which go to the user's folder. The caller provides the
+display, the Wine prefix, whose user's settings folder is SETTINGS, and the COM port mapping.
 """
 import argparse
+import contextlib
+import os
 import json
 import shutil
 import subprocess
@@ -80,14 +83,63 @@ def start(port):
     return window
 
 
+@contextlib.contextmanager
+def read_only(folder):
+    """FOLDER as one the Windows user may not write. Wine runs as the Unix user, root here, whom
+    permissions do not stop; the immutable attribute stops root too. Windows' own read-only
+    attribute would not do: on a folder it does not stop files being made in it."""
+    root = os.geteuid() == 0
+    subprocess.run(["chattr", "+i", folder] if root else ["chmod", "a-w", folder], check=True)
+    try:
+        yield
+    finally:
+        subprocess.run(["chattr", "-i", folder] if root else ["chmod", "u+w", folder], check=True)
+
+
+def save_as(window, name, folder):
+    """Saves the settings through the window's save dialog as NAME; the file must appear in
+    FOLDER, the user's settings folder."""
+    click(window, SAVE_SETTINGS)
+    time.sleep(3)
+    xdotool("type", "--delay", "30", name)
+    xdotool("key", "Return")
+    saved = Path(folder) / name
+    deadline = time.monotonic() + 30
+    while not saved.exists() and time.monotonic() < deadline:
+        time.sleep(0.5)
+    check(saved.exists() and OBJECT_CODE in saved.read_bytes(), f"nothing saved as {saved}")
+    # The confirmation.
+    time.sleep(1)
+    xdotool("key", "Return")
+    return saved
+
+
+def visible_text(window, screenshot):
+    """The text tesseract reads off the window in the screenshot, enlarged three times first: at
+    the screen's size it misreads the small digits of the line edits."""
+    geometry = dict(line.split("=") for line in
+                    xdotool("getwindowgeometry", "--shell", window).splitlines())
+    enlarged = Path(screenshot).with_suffix(".ocr.png")
+    subprocess.run(["convert", screenshot, "-crop",
+                    f"{geometry['WIDTH']}x{geometry['HEIGHT']}+{geometry['X']}+{geometry['Y']}",
+                    "-resize", "300%", "-colorspace", "Gray", str(enlarged)],
+                   timeout=60, check=True)
+    return subprocess.run(["tesseract", str(enlarged), "-"], capture_output=True, text=True,
+                          timeout=120, check=True).stdout
+
+
 def run(arguments):
     program = Path(arguments.work) / "Конфігуратор"
     shutil.rmtree(program, ignore_errors=True)
     program.mkdir(parents=True)
     shutil.copy(arguments.exe, program)
     (program / "Settings.ini").write_bytes(SITE_INI.encode("cp1251"))
-    log = Path(arguments.log)
+    with read_only(program):
+        drive(arguments, program)
 
+
+def drive(arguments, program):
+    log = Path(arguments.log)
     window_process = subprocess.Popen([arguments.wine, Path(arguments.exe).name], cwd=program,
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
@@ -107,7 +159,14 @@ def run(arguments):
         print(f"read: {len(frames)} queries from ?S1; to ?BD;")
 
         subprocess.run(["import", "-window", "root", arguments.screenshot], timeout=60, check=True)
-        print(f"screenshot: {arguments.screenshot}")
+        text = visible_text(window, arguments.screenshot)
+        check(OBJECT_CODE.decode() in text,
+              f"the object code {OBJECT_CODE.decode()} is not readable on the screenshot: {text!r}")
+        print(f"screenshot: {arguments.screenshot}, the object code readable on it")
+
+        saved = save_as(window, "site.ini", arguments.settings)
+        check(not (program / "site.ini").exists(), "saved into the read-only program folder")
+        print(f"saved: {saved}")
     finally:
         window_process.kill()
         window_process.wait()
@@ -121,6 +180,8 @@ def main():
     parser.add_argument("--log", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--screenshot", required=True)
+    parser.add_argument("--settings", required=True,
+                        help="the Unix path of the Windows user's settings folder")
     try:
         run(parser.parse_args())
     except Failure as failure:
