@@ -6,6 +6,8 @@
 #include "settings/PathNames.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// The shell's headers need windows.h first.
 #include <knownfolders.h>
 #include <shlobj.h>
 

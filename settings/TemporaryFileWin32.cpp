@@ -24,12 +24,14 @@ bool HeldElsewhere(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// A plain file with no other name; a link is opened as itself, never followed.
+// A plain file with no other name; a link is opened as itself, never followed. A read-only one is
+// not taken over even where it could be opened (as by an administrator): the settings file would
+// inherit the attribute.
 bool Ours(HANDLE file) {
+    constexpr DWORD refused =
+        FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
     BY_HANDLE_FILE_INFORMATION info{};
-    return GetFileInformationByHandle(file, &info) &&
-           (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ==
-               0 &&
+    return GetFileInformationByHandle(file, &info) && (info.dwFileAttributes & refused) == 0 &&
            info.nNumberOfLinks == 1;
 }
 

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h:
-#include <knownfolders.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -158,17 +155,19 @@ TEST_F(Win32SettingsFile, ASaveWaitsForAFileThatAnotherProgramHoldsOpen) {
     }
 }
 
-// A leftover temporary file that cannot be opened or removed (read-only) does not block a save,
-// and a link under the name is removed, never written through.
+// A read-only leftover temporary file (Windows lets no one but an administrator open it, nor
+// remove it) does not block a save, nor makes the settings file read-only; a link under the name
+// is removed, never written through.
 TEST_F(Win32SettingsFile, WhatLiesUnderTheTemporaryNameNeverBlocksASave) {
+    const fs::path file = Directory / FromUtf8(kFileName);
     const fs::path temporary = Directory / FromUtf8(std::string(kFileName) + ".tmp");
     const fs::path victim = Directory / "victim.ini";
     std::ofstream(temporary, std::ios::binary) << "left";
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(SaveSettingsFile(TMemorySettingsStore(), ProgramDir, kFileName,
                                  [](const std::string&) { return true; }));
-    EXPECT_NE(ReadBytes(Directory / FromUtf8(kFileName)).find("Text=2222"), ByteString::npos);
-    EXPECT_EQ(ReadBytes(temporary), "left");
+    EXPECT_NE(ReadBytes(file).find("Text=2222"), ByteString::npos);
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove(temporary);
 
@@ -179,25 +178,39 @@ TEST_F(Win32SettingsFile, WhatLiesUnderTheTemporaryNameNeverBlocksASave) {
     ASSERT_TRUE(SaveSettingsFile(TMemorySettingsStore(), ProgramDir, kFileName,
                                  [](const std::string&) { return true; }));
     EXPECT_EQ(ReadBytes(victim), "victim");
-    EXPECT_EQ(GetFileAttributesW((Directory / FromUtf8(kFileName)).c_str()) &
-                  FILE_ATTRIBUTE_REPARSE_POINT,
-              0u);
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    EXPECT_NE(ReadBytes(file).find("Text=2222"), ByteString::npos);
 }
 
 // The user's data folder comes from the shell in Unicode, so a user name outside the ANSI code
-// page (C:\Users\Іван) gives the right folder, which %APPDATA% would not.
+// page (C:\Users\Іван) gives the right folder, which %APPDATA% would not. The shell is pointed at
+// a Cyrillic folder through the user's shell-folder key, as Windows keeps it, for this test only.
 TEST_F(Win32SettingsFile, TheUsersDataFolderIsRightForACyrillicUserName) {
-    wchar_t* original = nullptr;
-    ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &original), S_OK);
-    const std::wstring restore = original;
-    CoTaskMemFree(original);
+    const wchar_t* key =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY folders = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &folders),
+              ERROR_SUCCESS);
+    std::wstring original(1024, L'\0');
+    DWORD type = REG_EXPAND_SZ;
+    DWORD size = static_cast<DWORD>(original.size() * sizeof(wchar_t));
+    const bool had =
+        RegQueryValueExW(folders, L"AppData", nullptr, &type,
+                         reinterpret_cast<BYTE*>(original.data()), &size) == ERROR_SUCCESS;
     const fs::path roaming = Directory / FromUtf8("Іван") / "AppData" / "Roaming";
     fs::create_directories(roaming);
-    if (SHSetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, roaming.c_str()) != S_OK) {
-        GTEST_SKIP() << "the shell cannot move the folder here";
-    }
+    const std::wstring value = roaming.wstring();
+    RegSetValueExW(folders, L"AppData", 0, REG_EXPAND_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     const std::optional<std::string> found = UserDataDirectory();
-    SHSetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, restore.c_str());
+    if (had) {
+        RegSetValueExW(folders, L"AppData", 0, type, reinterpret_cast<const BYTE*>(original.data()),
+                       size);
+    } else {
+        RegDeleteValueW(folders, L"AppData");
+    }
+    RegCloseKey(folders);
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(FromUtf8(*found), roaming);
     const TSettingsFolder folder = ChooseSettingsFolder(ProgramDir, false, found);
