@@ -230,6 +230,9 @@ void TForm1Test::TabOrderFollowsThePages() {
         "ServerPort2",  "LocalPort2",  "RadioButton3", "RadioButton4", "Server2",     "Button7",
         "Button8",      "Button9",     "Button11",     "StringGrid2",  "StringGrid3", "Edit6",
         "Button10",     "StringGrid1", "port",         "baudrate",     "Button1",     "Button2"};
+    // Shown, so that what shows only when needed (the tab bar's scroll buttons) is laid out.
+    window.Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.Form.get()));
     QStringList cycle;
     QWidget* widget = window.Form.get();
     do {
