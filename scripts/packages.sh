@@ -6,10 +6,11 @@ IRVEN_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-translations-l10n
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
-    wine wine64 fonts-wine fonts-dejavu-core locales xvfb xdotool imagemagick tesseract-ocr
+    wine wine64 fonts-wine fonts-dejavu-core locales xvfb xdotool tesseract-ocr
     librsvg2-bin icoutils nsis zip
     clang libclang-rt-14-dev
     python3
+    imagemagick  # import and convert: the Windows window's screenshot, enlarged for tesseract
     desktop-file-utils appstream lintian dpkg-dev
 )
 

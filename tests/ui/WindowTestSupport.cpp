@@ -50,6 +50,7 @@ TTestWindow::TTestWindow(std::vector<std::string> ports, bool listingFails,
     };
     services.SettingsDirectory =
         (settingsDirectory.isEmpty() ? Directory.path() : settingsDirectory).toStdString();
+    services.ProgramDirectory = Directory.path().toStdString();
     services.SettingsInProgramDirectory = settingsInProgramDirectory;
     services.Modal = Modal;
     services.Clock = Clock;
