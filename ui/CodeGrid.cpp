@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "ui/CoreTextTranslator.h"
 #include "ui/WindowsText.h"
 
 namespace {
@@ -69,8 +70,12 @@ ByteString TCodeGrid::Cell(int column, int row) const {
     return ToWindows1251(GridItem(column, row).text());
 }
 
+// The header and the event names are the table's texts, shown in the interface language; the
+// codes are the technician's data and stay as they are.
 void TCodeGrid::SetCell(int column, int row, const ByteString& text) {
-    GridItem(column, row).setText(FromWindows1251(text));
+    const QString shown = FromWindows1251(text);
+    const bool fixed = column == 0 || row == 0;
+    GridItem(column, row).setText(fixed ? TranslateCoreText(shown) : shown);
 }
 
 void TCodeGrid::ClearColumn(int column) {
