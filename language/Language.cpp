@@ -11,6 +11,19 @@ std::optional<std::string_view> NonEmpty(const std::optional<std::string>& value
     return std::string_view(*value);
 }
 
+// The first language of a LANGUAGE list we speak; Russian, in which the texts are written, for a
+// list of others only.
+TLanguage FirstOfList(std::string_view list) {
+    for (std::string_view rest = list; !rest.empty();) {
+        const std::size_t colon = rest.find(':');
+        if (const auto language = LanguageOfLocale(rest.substr(0, colon))) {
+            return *language;
+        }
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    }
+    return TLanguage::Russian;
+}
+
 }  // namespace
 
 std::optional<TLanguage> LanguageByCode(std::string_view code) {
@@ -30,13 +43,8 @@ std::optional<TLanguage> LanguageOfLocale(std::string_view locale) {
 TLanguage LanguageFromEnvironment(
     const std::function<std::optional<std::string>(const char*)>& variable) {
     const std::optional<std::string> list = variable("LANGUAGE");
-    for (std::string_view rest = list ? std::string_view(*list) : std::string_view();
-         !rest.empty();) {
-        const std::size_t colon = rest.find(':');
-        if (const auto language = LanguageOfLocale(rest.substr(0, colon))) {
-            return *language;
-        }
-        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    if (const auto languages = NonEmpty(list)) {
+        return FirstOfList(*languages);
     }
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const std::optional<std::string> value = variable(name);

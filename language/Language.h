@@ -23,9 +23,11 @@ std::optional<TLanguage> LanguageByCode(std::string_view code);
 // do not speak.
 std::optional<TLanguage> LanguageOfLocale(std::string_view locale);
 
-// The interface language of a POSIX environment, read through `variable` (unset is nothing): the
-// first entry of LANGUAGE that names a language we speak, else the first of LC_ALL, LC_MESSAGES
-// and LANG that is set; Russian when that is none of ours.
+// The interface language of a POSIX environment, read through `variable` (unset is nothing), in
+// gettext's order: a LANGUAGE list decides when set, by its first entry we speak; else the first
+// of LC_ALL, LC_MESSAGES and LANG that is set. Russian when the one deciding is none of ours.
+// Unlike gettext, LANGUAGE counts under the C locale too, so that "LANGUAGE=uk program" works on
+// a machine without a Ukrainian locale.
 TLanguage LanguageFromEnvironment(
     const std::function<std::optional<std::string>(const char*)>& variable);
 
