@@ -9,6 +9,7 @@ IRVEN_PACKAGES=(
     wine wine64 fonts-wine locales xvfb xdotool
     clang libclang-rt-14-dev
     python3
+    imagemagick  # import: the screenshot of the Windows window's smoke test
     desktop-file-utils appstream lintian dpkg-dev
 )
 

@@ -512,7 +512,8 @@ void TForm1::FormCreate() {
         StringGrid1.SetCellText(1, 0, ToWindows1251(QStringLiteral("Событие")));
         LoadDefaultCodes(eventCodes_);
         LoadDefaultCodes(restoreCodes_);
-        LoadStartupSettings(settingsStore_, services_.SettingsDirectory);
+        LoadStartupSettings(settingsStore_, services_.SettingsDirectory,
+                            services_.ProgramDirectory);
     });
 }
 

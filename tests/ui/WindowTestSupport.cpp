@@ -55,6 +55,7 @@ TTestWindow::TTestWindow(std::vector<std::string> ports, bool listingFails,
     };
     services.SettingsDirectory =
         (settingsDirectory.isEmpty() ? Directory.path() : settingsDirectory).toStdString();
+    services.ProgramDirectory = Directory.path().toStdString();
     services.SettingsInProgramDirectory = settingsInProgramDirectory;
     services.Modal = Modal;
     services.Clock = Clock;
