@@ -4,7 +4,7 @@
 IRVEN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n qt6-l10n-tools
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
     wine wine64 fonts-wine fonts-dejavu-core locales xvfb xdotool tesseract-ocr
     librsvg2-bin icoutils nsis zip

@@ -63,7 +63,9 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 
   public:
-    static inline const QString Caption = QStringLiteral("Ирвен А4 Конфигуратор");
+    static constexpr const char* CaptionSource = QT_TR_NOOP("Ирвен А4 Конфигуратор");
+    // The caption as written; the window shows it in the interface language.
+    static inline const QString Caption = QString::fromUtf8(CaptionSource);
 
     explicit TForm1(TForm1Services services, QWidget* parent = nullptr);
     ~TForm1() override;
