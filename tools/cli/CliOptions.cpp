@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "protocol/EventCodeTable.h"
+#include "tools/cli/Utf8Path.h"
 
 namespace {
 
@@ -280,10 +281,6 @@ std::string SpeedsText() {
            std::to_string(BaudRateValue(kInitialLineSpeed)) + ").\n";
 }
 
-std::filesystem::path PathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // A backup saved over the file about to be written would replace the technician's new settings
 // with the panel's old ones before they reach the panel.
 void RefuseBackupOverIni(const TCliOptions& options) {
@@ -292,7 +289,8 @@ void RefuseBackupOverIni(const TCliOptions& options) {
     }
     std::error_code unknown;
     if (options.BackupPath == options.IniPath ||
-        std::filesystem::equivalent(PathOf(options.BackupPath), PathOf(options.IniPath), unknown)) {
+        std::filesystem::equivalent(Utf8Path(options.BackupPath), Utf8Path(options.IniPath),
+                                    unknown)) {
         throw EUsage("--backup и --ini называют один файл «" + options.IniPath +
                          "»: резервная копия заменила бы новые настройки",
                      options.Command);
