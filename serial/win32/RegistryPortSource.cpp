@@ -1,5 +1,7 @@
 #include "serial/win32/RegistryPortSource.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <memory>
 
@@ -14,6 +16,9 @@ struct TKeyCloser {
 using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
 
 }  // namespace
+
+TRegistryPortSource::TRegistryPortSource()
+    : TRegistryPortSource(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM") {}
 
 TRegistryPortSource::TRegistryPortSource(HKEY root, std::string key)
     : Root_(root), Key_(std::move(key)) {}

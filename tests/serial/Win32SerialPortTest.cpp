@@ -1,5 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
+// The printer API's macro would rename TSerialPort::SetPort.
+#undef SetPort
 
 #include <chrono>
 #include <cstdlib>
