@@ -141,9 +141,10 @@ def no_port_list(session):
     """A PC that has never had a serial port has no HARDWARE\\DEVICEMAP\\SERIALCOMM key."""
     print("ports: without the registry's list of serial ports")
     key = r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM"
-    saved = session.cli.parent.parent / "serialcomm.reg"
     reg = [session.wine, "reg"]
-    subprocess.run(reg + ["export", key, str(saved), "/y"], check=True, capture_output=True)
+    listed = subprocess.run(reg + ["query", key], check=True, capture_output=True).stdout
+    values = [[part.strip() for part in line.split("REG_SZ")]
+              for line in listed.decode("utf-8", "replace").splitlines() if "REG_SZ" in line]
     subprocess.run(reg + ["delete", key, "/f"], check=True, capture_output=True)
     try:
         gone = subprocess.run(reg + ["query", key], capture_output=True).returncode != 0
@@ -151,7 +152,9 @@ def no_port_list(session):
         out, err = session.run("ports")
         check(out == "" and err == "", f"ports without the key printed {out!r}, {err!r}")
     finally:
-        subprocess.run(reg + ["import", str(saved)], check=True, capture_output=True)
+        for name, data in values:
+            subprocess.run(reg + ["add", key, "/v", name, "/d", data, "/f"], check=True,
+                           capture_output=True)
     out, _ = session.run("ports")
     check(f"{session.port}\t" in out or f"{session.port}\n" in out,
           f"ports with the key restored printed {out!r}")
