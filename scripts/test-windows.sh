@@ -96,6 +96,8 @@ LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     --cli build-mingw/tools/cli/irven-cli.exe --port COM6 --log "$session/com6.jsonl" \
     --work "$session/e2e" --sim build/tools/panel-sim/irven-panel-sim \
     --fault-link "$WINEPREFIX/dosdevices/com9" --fault-port COM9
+# It ended by deleting the registry's list of serial ports; Wine's next start makes it again.
+irven_wine_start
 
 if [ ${#window[@]} -gt 1 ]; then
     say "The window end to end: real input on display $DISPLAY, the simulated panel on COM7"

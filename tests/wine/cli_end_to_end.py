@@ -138,26 +138,17 @@ FILES_MADE = ["irven-cli.exe", "Об'єкт.ini", "Резервна копія.i
 
 
 def no_port_list(session):
-    """A PC that has never had a serial port has no HARDWARE\\DEVICEMAP\\SERIALCOMM key."""
+    """A PC that has never had a serial port has no HARDWARE\\DEVICEMAP\\SERIALCOMM key. Wine
+    keeps that key volatile and refuses to make it again by hand; it is back at Wine's next start,
+    so this runs last."""
     print("ports: without the registry's list of serial ports")
     key = r"HKLM\HARDWARE\DEVICEMAP\SERIALCOMM"
     reg = [session.wine, "reg"]
-    listed = subprocess.run(reg + ["query", key], check=True, capture_output=True).stdout
-    values = [[part.strip() for part in line.split("REG_SZ")]
-              for line in listed.decode("utf-8", "replace").splitlines() if "REG_SZ" in line]
     subprocess.run(reg + ["delete", key, "/f"], check=True, capture_output=True)
-    try:
-        gone = subprocess.run(reg + ["query", key], capture_output=True).returncode != 0
-        check(gone, "the SERIALCOMM key is still there")
-        out, err = session.run("ports")
-        check(out == "" and err == "", f"ports without the key printed {out!r}, {err!r}")
-    finally:
-        for name, data in values:
-            subprocess.run(reg + ["add", key, "/v", name, "/d", data, "/f"], check=True,
-                           capture_output=True)
-    out, _ = session.run("ports")
-    check(f"{session.port}\t" in out or f"{session.port}\n" in out,
-          f"ports with the key restored printed {out!r}")
+    gone = subprocess.run(reg + ["query", key], capture_output=True).returncode != 0
+    check(gone, "the SERIALCOMM key is still there")
+    out, err = session.run("ports")
+    check(out == "" and err == "", f"ports without the key printed {out!r}, {err!r}")
 
 
 class Faults:
@@ -286,9 +277,10 @@ def main():
             journal(session)
             check(sorted(p.name for p in folder.iterdir()) == sorted(FILES_MADE),
                   f"the folder holds {sorted(p.name for p in folder.iterdir())}")
-            no_port_list(session)
         if options.sim:
             Faults(session, options, folder).run()
+        if not options.native:
+            no_port_list(session)
     except Failure as failure:
         print(f"FAILED: {failure}", file=sys.stderr)
         return 1
