@@ -4,11 +4,12 @@
 IRVEN_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n qt6-l10n-tools
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
     wine wine64 fonts-wine locales xvfb xdotool
     clang libclang-rt-14-dev
     python3
+    imagemagick  # import: the screenshot of the Windows window's smoke test
     desktop-file-utils appstream lintian dpkg-dev
 )
 

@@ -4,15 +4,12 @@
 
 #include "settings/FileAccess.h"
 
-EIniFileException::EIniFileException(const std::string& path)
-    : std::runtime_error("Unable to write to " + PathForMessage(path)) {}
-
 TIniFile::TIniFile(std::string path)
     : path_(std::move(path)), document_(ReadFileBytes(path_).value_or(ByteString())) {}
 
 TIniFile::TIniFile(std::string path, std::string_view content)
     : path_(std::move(path)), document_(content) {}
 
-void TIniFile::UpdateFile() const {
-    ReplaceFileAtomically(path_, document_.Content());
+void TIniFile::UpdateFile(const TSaveRetry& retry) const {
+    ReplaceFileAtomically(path_, document_.Content(), retry);
 }

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "serial/ByteString.h"
 #include "settings/IniDocument.h"
-
-// A settings file that could not be written; the message names its full path.
-class EIniFileException : public std::runtime_error {
-  public:
-    explicit EIniFileException(const std::string& path);
-};
+#include "settings/IniFileException.h"
+#include "settings/SaveRetry.h"
 
 // One private-profile file, made for one operation: its content is read when the object is made,
 // reads and writes work on that content, and UpdateFile puts every write on the disk at once.
@@ -34,8 +29,9 @@ class TIniFile {
     }
 
     // Replaces the file with the content atomically: a failed or interrupted update leaves the old
-    // file whole. Raises EIniFileException.
-    void UpdateFile() const;
+    // file whole; a file that another program holds is waited for as the retry allows. Raises
+    // EIniFileException.
+    void UpdateFile(const TSaveRetry& retry = TSaveRetry()) const;
 
   private:
     std::string path_;

@@ -5,18 +5,13 @@
 #include <optional>
 
 #include "settings/FileAccess.h"
+#include "settings/PathNames.h"
 #include "settings/SettingsFolder.h"
 
 namespace {
 
 constexpr std::string_view ValueKey = "Text";
 constexpr std::string_view MissingValue = "?";
-
-#ifdef _WIN32
-constexpr char Separator = '\\';
-#else
-constexpr char Separator = '/';
-#endif
 
 using TFieldTexts = std::array<ByteString, TextFields.size()>;
 
@@ -77,10 +72,6 @@ ESettingsTextUnstorable::ESettingsTextUnstorable(const TTextFieldInfo& field, ch
                          "» нельзя сохранить в файл настроек: в нём есть символ " +
                          CharacterName(character) + ".") {}
 
-std::string ProgramDirectory() {
-    return ExecutableDirectory();
-}
-
 std::string SettingsFilePath(std::string_view chosenName) {
     return SettingsFilePath(SettingsFolder().Path, chosenName);
 }
@@ -89,11 +80,7 @@ std::string SettingsFilePath(const std::string& directory, std::string_view chos
     const std::size_t cut = chosenName.find_last_of("/\\:");
     const std::string_view fileName =
         cut == std::string_view::npos ? chosenName : chosenName.substr(cut + 1);
-    std::string path = directory;
-    if (path.empty() || (path.back() != '/' && path.back() != '\\')) {
-        path += Separator;
-    }
-    return path + std::string(fileName);
+    return JoinPath(directory, fileName);
 }
 
 void TrueReadIniFile(TSettingsStore& settings, const std::string& path) {
@@ -136,7 +123,8 @@ bool SaveSettingsFile(const TSettingsStore& settings, std::string_view chosenNam
 
 bool SaveSettingsFile(const TSettingsStore& settings, const std::string& directory,
                       std::string_view chosenName,
-                      const std::function<bool(const std::string& path)>& confirmReplace) {
+                      const std::function<bool(const std::string& path)>& confirmReplace,
+                      const TSaveRetry& retry) {
     const TFieldTexts texts = TakeTextFields(settings);
     RefuseUnstorable(texts);
     const std::string path = SettingsFilePath(directory, chosenName);
@@ -153,17 +141,21 @@ bool SaveSettingsFile(const TSettingsStore& settings, const std::string& directo
     for (std::size_t i = 0; i < TextFields.size(); ++i) {
         file.WriteString(TextFields[i].Control, ValueKey, texts[i]);
     }
-    file.UpdateFile();
+    file.UpdateFile(retry);
     return true;
 }
 
 void LoadStartupSettings(TSettingsStore& settings) {
-    LoadStartupSettings(settings, SettingsFolder().Path);
+    LoadStartupSettings(settings, SettingsFolder().Path, ProgramDirectory());
 }
 
-void LoadStartupSettings(TSettingsStore& settings, const std::string& directory) {
-    const std::string path = SettingsFilePath(directory, StartupSettingsFileName);
-    if (PathExists(path)) {
-        TrueReadIniFile(settings, ReadExisting(path));
+void LoadStartupSettings(TSettingsStore& settings, const std::string& settingsFolder,
+                         const std::string& programDirectory) {
+    for (const std::string& directory : {settingsFolder, programDirectory}) {
+        const std::string path = SettingsFilePath(directory, StartupSettingsFileName);
+        if (PathExists(path)) {
+            TrueReadIniFile(settings, ReadExisting(path));
+            return;
+        }
     }
 }

@@ -7,6 +7,7 @@
 
 #include "settings/GprsSettings.h"
 #include "settings/IniFile.h"
+#include "settings/SaveRetry.h"
 
 // Opening a settings file that is not in the program directory; nothing was changed.
 class ESettingsFileMissing : public std::runtime_error {
@@ -29,9 +30,6 @@ class ESettingsTextUnstorable : public std::runtime_error {
 
 inline constexpr std::string_view StartupSettingsFileName = "Settings.ini";
 
-// The directory of the program's executable, without a trailing separator.
-std::string ProgramDirectory();
-
 // The directory (by default the settings folder, see SettingsFolder.h) with a trailing separator,
 // then the file-name part of the chosen name: the text after its last "/", "\" or drive colon. The
 // folder the name was chosen in is not used.
@@ -53,14 +51,18 @@ void OpenSettingsFile(TSettingsStore& settings, const std::string& directory,
 // save before anything is written), asks confirmReplace with the path that will be written when a
 // file is there already, and writes the fields into that file, keeping its other sections and
 // keys. Returns false when the replacement was declined. Raises ESettingsTextUnstorable, or
-// EIniFileException with the old file left whole.
+// EIniFileException with the old file left whole. The retry says how long a file that another
+// program holds is waited for.
 bool SaveSettingsFile(const TSettingsStore& settings, std::string_view chosenName,
                       const std::function<bool(const std::string& path)>& confirmReplace);
 bool SaveSettingsFile(const TSettingsStore& settings, const std::string& directory,
                       std::string_view chosenName,
-                      const std::function<bool(const std::string& path)>& confirmReplace);
+                      const std::function<bool(const std::string& path)>& confirmReplace,
+                      const TSaveRetry& retry = TSaveRetry());
 
-// Reads "Settings.ini" of the directory (by default the settings folder) when it exists; silent
-// when it does not.
+// Reads "Settings.ini" of the settings folder when it holds one, else the one in the program
+// directory (one placed beside a program in a folder the user may not write is still read; saves
+// go to the settings folder all the same); silent when neither holds one.
 void LoadStartupSettings(TSettingsStore& settings);
-void LoadStartupSettings(TSettingsStore& settings, const std::string& directory);
+void LoadStartupSettings(TSettingsStore& settings, const std::string& settingsFolder,
+                         const std::string& programDirectory);

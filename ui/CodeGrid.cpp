@@ -2,10 +2,13 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <stdexcept>
 
+#include "ui/CoreTextTranslator.h"
 #include "ui/WindowsText.h"
 
 namespace {
@@ -36,7 +39,8 @@ QWidget* TUnlimitedCellDelegate::createEditor(QWidget* parent, const QStyleOptio
 }
 
 TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
-    : QTableWidget(kRows - 1, kColumns, parent) {
+    : QTableWidget(kRows - 1, kColumns, parent),
+      designWidths_{kDesignColumnWidth, codeColumnWidth} {
     setItemDelegate(&cellDelegate_);
     for (int column = 0; column < kColumns; ++column) {
         setHorizontalHeaderItem(column, MakeItem(true, palette()).release());
@@ -49,8 +53,8 @@ TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(1);
-    setColumnWidth(0, kDesignColumnWidth);
-    setColumnWidth(1, codeColumnWidth);
+    FitColumn(0);
+    FitColumn(1);
     setShowGrid(true);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -69,16 +73,49 @@ ByteString TCodeGrid::Cell(int column, int row) const {
     return ToWindows1251(GridItem(column, row).text());
 }
 
+// The header and the event names are the table's texts, shown in the interface language; the
+// codes are the technician's data and stay as they are.
 void TCodeGrid::SetCell(int column, int row, const ByteString& text) {
-    GridItem(column, row).setText(FromWindows1251(text));
+    const QString shown = FromWindows1251(text);
+    const bool fixed = column == 0 || row == 0;
+    GridItem(column, row).setText(fixed ? TranslateCoreText(shown) : shown);
+    if (fixed) {
+        FitColumn(column);
+    }
 }
 
 void TCodeGrid::ClearColumn(int column) {
     for (int row = 0; row < kRows; ++row) {
         GridItem(column, row).setText(QString());
     }
+    FitColumn(column);
 }
 
 void TCodeGrid::SetColumnWidth(int column, int pixels) {
-    setColumnWidth(column, pixels);
+    designWidths_[column] = pixels;
+    FitColumn(column);
+}
+
+int TCodeGrid::HeaderPadding() const {
+    return 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+}
+
+int TCodeGrid::CellPadding() const {
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
+
+// The design's width unless the font or the language makes a header or a name wider: those are
+// shown whole, as the buttons' captions are.
+void TCodeGrid::FitColumn(int column) {
+    int width = designWidths_[column];
+    const QString header = GridItem(column, 0).text();
+    if (!header.isEmpty()) {
+        width = std::max(
+            width, horizontalHeader()->fontMetrics().horizontalAdvance(header) + HeaderPadding());
+    }
+    for (int row = 1; column == 0 && row < kRows; ++row) {
+        width = std::max(
+            width, fontMetrics().horizontalAdvance(GridItem(column, row).text()) + CellPadding());
+    }
+    setColumnWidth(column, width);
 }

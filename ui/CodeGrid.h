@@ -34,6 +34,14 @@ class TCodeGrid final : public QTableWidget, public TCodeTableGrid {
     // The cell in the grid's own numbering, row 0 being the header.
     QTableWidgetItem& GridItem(int column, int row) const;
 
+    // Room a header's or a name's text needs around it in a cell.
+    int HeaderPadding() const;
+    int CellPadding() const;
+
   private:
+    void FitColumn(int column);
+
     TUnlimitedCellDelegate cellDelegate_;
+    // The widths the columns are given; a column is wider only when a header or a name needs it.
+    int designWidths_[kColumns];
 };

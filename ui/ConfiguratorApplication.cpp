@@ -1,29 +1,33 @@
 #include "ui/ConfiguratorApplication.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
+#include <QDebug>
 
 #include "ui/MessageBoxes.h"
 
-TConfiguratorApplication::TConfiguratorApplication(QApplication& application)
-    : application_(application) {
+TConfiguratorApplication::TConfiguratorApplication(QApplication& application,
+                                                   TLanguage systemLanguage)
+    : application_(application),
+      language_(ChooseLanguage(systemLanguage)),
+      translations_(language_) {
     SetTitle();
-    LoadQtTranslations();
+}
+
+// A code we do not speak leaves the system's language; the window opens all the same.
+TLanguage TConfiguratorApplication::ChooseLanguage(TLanguage systemLanguage) {
+    try {
+        return InterfaceLanguage(QCoreApplication::arguments(), systemLanguage);
+    } catch (const ELanguageOption& error) {
+        qWarning().noquote() << QString::fromUtf8(error.what());
+        return systemLanguage;
+    }
 }
 
 // Set as the application's name rather than its display name: Qt appends a display name to every
 // window caption, and the caption is to read "Ирвен А4 Конфигуратор" alone. The name still gives
 // the title to the taskbar entry and to the message boxes.
 void TConfiguratorApplication::SetTitle() {
-    QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setApplicationName(ApplicationTitle());
     QApplication::setDesktopFileName(DesktopFileName);
-}
-
-void TConfiguratorApplication::LoadQtTranslations() {
-    if (qtTranslations_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslations_);
-    }
 }
 
 void TConfiguratorApplication::Start() {

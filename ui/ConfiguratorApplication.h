@@ -1,18 +1,23 @@
 #pragma once
 
 #include <QApplication>
-#include <QTranslator>
 #include <optional>
 
+#include "language/Language.h"
 #include "ui/Form1.h"
+#include "ui/InterfaceTranslations.h"
 
-// The program's start-up after the application object exists: its title, Qt's own texts in the
-// system language, the main window with its creation handler, then the message loop.
+// The program's start-up after the application object exists: the interface language with its
+// translations and Qt's own texts, the title, the main window with its creation handler, then the
+// message loop.
 class TConfiguratorApplication {
   public:
     static inline const QString DesktopFileName = QStringLiteral("org.irven.Configurator");
 
-    explicit TConfiguratorApplication(QApplication& application);
+    // The language is the one "--lang" names among the application's arguments, else the
+    // system's.
+    explicit TConfiguratorApplication(QApplication& application,
+                                      TLanguage systemLanguage = SystemLanguage());
 
     // Creates the window, which runs its creation handler, and shows it.
     void Start();
@@ -20,12 +25,14 @@ class TConfiguratorApplication {
     int Run();
     // The window, once Run has made it.
     TForm1* Window() { return form_ ? &*form_ : nullptr; }
+    TLanguage Language() const { return language_; }
 
   private:
+    static TLanguage ChooseLanguage(TLanguage systemLanguage);
     void SetTitle();
-    void LoadQtTranslations();
 
     QApplication& application_;
-    QTranslator qtTranslations_;
+    TLanguage language_;
+    TInterfaceTranslations translations_;
     std::optional<TForm1> form_;
 };

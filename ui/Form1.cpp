@@ -18,16 +18,17 @@
 #include "serial/LineSpeeds.h"
 #include "settings/FileAccess.h"
 #include "settings/SettingsFile.h"
+#include "ui/CoreTextTranslator.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WindowsText.h"
 
 namespace {
 
-const QString kSettingsFilter = QStringLiteral("Settings .ini (*.ini)");
-const QString kOpenTitle =
-    QStringLiteral("Відкривання конфігурації (повинна знаходитися в папці з .ехе)");
-const QString kSaveTitle =
-    QStringLiteral("Збереження конфігурації (повинна знаходитися в папці з .ехе)");
+const char* const kSettingsFilter = QT_TRANSLATE_NOOP("TForm1", "Settings .ini (*.ini)");
+const char* const kOpenTitle =
+    QT_TRANSLATE_NOOP("TForm1", "Відкривання конфігурації (повинна знаходитися в папці з .ехе)");
+const char* const kSaveTitle =
+    QT_TRANSLATE_NOOP("TForm1", "Збереження конфігурації (повинна знаходитися в папці з .ехе)");
 
 // Outer size 811 by 692 less a typical frame.
 constexpr int kWindowWidth = 795;
@@ -105,7 +106,7 @@ TForm1::~TForm1() {
 
 void TForm1::BuildWindow() {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(Caption);
+    setWindowTitle(tr(CaptionSource));
     BuildConnectionPanel();
     BuildSettingsPage();
     BuildCodePage();
@@ -113,8 +114,8 @@ void TForm1::BuildWindow() {
 
     PageControl1.setObjectName(QStringLiteral("PageControl1"));
     PageControl1.addTab(&TabSheet1, QStringLiteral("GPRS"));
-    PageControl1.addTab(&TabSheet2, QStringLiteral("Коды событий"));
-    PageControl1.addTab(&TabSheet4, QStringLiteral("Журнал Событий"));
+    PageControl1.addTab(&TabSheet2, tr("Коды событий"));
+    PageControl1.addTab(&TabSheet4, tr("Журнал Событий"));
     PageControl1.setTabVisible(PageControl1.indexOf(&TabSheet4), false);
     PageControl1.setCurrentWidget(&TabSheet1);
     PageControl1.setMinimumSize(kPagesWidth, kPagesHeight);
@@ -157,9 +158,9 @@ void TForm1::BuildConnectionPanel() {
         baudrate.addItem(QString::number(speed));
     }
     Button1.setObjectName(QStringLiteral("Button1"));
-    Button1.setText(QStringLiteral("Подключить"));
+    Button1.setText(tr("Подключить"));
     Button2.setObjectName(QStringLiteral("Button2"));
-    Button2.setText(QStringLiteral("Отключить"));
+    Button2.setText(tr("Отключить"));
     for (QWidget* control : std::initializer_list<QWidget*>{&port, &baudrate, &Button1, &Button2}) {
         panelLayout_.addWidget(control);
     }
@@ -169,10 +170,10 @@ void TForm1::BuildConnectionPanel() {
 void TForm1::BuildSettingsPage() {
     TabSheet1.setObjectName(QStringLiteral("TabSheet1"));
     const std::array<std::pair<QPushButton*, QString>, 4> buttons{{
-        {&Button3, QStringLiteral("Прочитать GPRS с прибора")},
-        {&Button4, QStringLiteral("Записать GPRS в прибор")},
-        {&Button5, QStringLiteral("Открыть GPRS настройки")},
-        {&Button6, QStringLiteral("Сохранить GPRS настройки")},
+        {&Button3, tr("Прочитать GPRS с прибора")},
+        {&Button4, tr("Записать GPRS в прибор")},
+        {&Button5, tr("Открыть GPRS настройки")},
+        {&Button6, tr("Сохранить GPRS настройки")},
     }};
     int row = 0;
     for (const auto& [button, caption] : buttons) {
@@ -186,8 +187,7 @@ void TForm1::BuildSettingsPage() {
 
     BuildSiteGroup();
     Label12.setObjectName(QStringLiteral("Label12"));
-    Label12.setText(
-        QStringLiteral("Точка доступа для всех мобильных операторов Украины - \"internet\""));
+    Label12.setText(tr("Точка доступа для всех мобильных операторов Украины - \"internet\""));
     QFont noteFont = Label12.font();
     noteFont.setPointSize(10);
     noteFont.setBold(true);
@@ -216,18 +216,18 @@ void TForm1::BuildSiteGroup() {
     Edit1.setObjectName(QStringLiteral("Edit1"));
     CheckBox1.setObjectName(QStringLiteral("CheckBox1"));
     CheckBox2.setObjectName(QStringLiteral("CheckBox2"));
-    CodObjLabel.setText(QStringLiteral("Код объекта"));
+    CodObjLabel.setText(tr("Код объекта"));
     CodObjLabel.setBuddy(&CodObj);
-    TimePeriodLabel.setText(QStringLiteral("Период тестовых сообщений"));
+    TimePeriodLabel.setText(tr("Период тестовых сообщений"));
     TimePeriodLabel.setBuddy(&TimePeriod);
-    TimePeriodRange.setText(QStringLiteral("1-255 минут"));
-    SmsNumbersLabel.setText(QStringLiteral("Номера для SMS оповещения"));
+    TimePeriodRange.setText(tr("1-255 минут"));
+    SmsNumbersLabel.setText(tr("Номера для SMS оповещения"));
     Edit7Label.setText(QStringLiteral("1"));
     Edit7Label.setBuddy(&Edit7);
     Edit1Label.setText(QStringLiteral("2"));
     Edit1Label.setBuddy(&Edit1);
-    CheckBox1.setText(QStringLiteral("Активация  SMS режима"));
-    CheckBox2.setText(QStringLiteral("Активация GPRS режима"));
+    CheckBox1.setText(tr("Активация  SMS режима"));
+    CheckBox2.setText(tr("Активация GPRS режима"));
 
     siteLayout_.addWidget(&CodObjLabel, 0, 0);
     siteLayout_.addWidget(&TimePeriodLabel, 0, 1, 1, 2);
@@ -279,10 +279,10 @@ void TForm1::BuildSimGroup(int sim) {
     c.Udp.setObjectName(QStringLiteral("RadioButton") + QString::number(2 * sim));
     c.Tcp.setText(QStringLiteral("TCP"));
     c.Udp.setText(QStringLiteral("UDP"));
-    c.ApnLabel.setText(QStringLiteral("Точка доступа"));
-    c.ServerPortLabel.setText(QStringLiteral("Порт сервера"));
-    c.LocalPortLabel.setText(QStringLiteral("Локальный порт"));
-    c.ServerLabel.setText(QStringLiteral("IP адресс сервера ") + number);
+    c.ApnLabel.setText(tr("Точка доступа"));
+    c.ServerPortLabel.setText(tr("Порт сервера"));
+    c.LocalPortLabel.setText(tr("Локальный порт"));
+    c.ServerLabel.setText(tr("IP адресс сервера %1").arg(number));
     c.ApnLabel.setBuddy(&c.Apn);
     c.ServerPortLabel.setBuddy(&c.ServerPort);
     c.LocalPortLabel.setBuddy(&c.LocalPort);
@@ -314,10 +314,10 @@ void TForm1::BuildCodePage() {
         button->setObjectName(QString::fromLatin1(name));
         button->setParent(&TabSheet2);
     }
-    Button7.setText(QStringLiteral("Записать"));
-    Button8.setText(QStringLiteral("Прочитать"));
-    Button9.setText(QStringLiteral("Записать"));
-    Button11.setText(QStringLiteral("Прочитать"));
+    Button7.setText(tr("Записать"));
+    Button8.setText(tr("Прочитать"));
+    Button9.setText(tr("Записать"));
+    Button11.setText(tr("Прочитать"));
     TRowPlacer row;
     row.Place(Button7, 32, 24, 75, 25);
     row.Place(Button8, 120, 24, 75, 25);
@@ -340,13 +340,13 @@ void TForm1::BuildJournalPage() {
     }
     const QFont pageFont = PixelFont(QStringLiteral("MS Sans Serif"), 13);
     Label31.setObjectName(QStringLiteral("Label31"));
-    Label31.setText(QStringLiteral("Количество событий : 1-255"));
+    Label31.setText(tr("Количество событий : 1-255"));
     Label31.setFont(pageFont);
     Label31.setBuddy(&Edit6);
     Edit6.setObjectName(QStringLiteral("Edit6"));
     Edit6.setFont(pageFont);
     Button10.setObjectName(QStringLiteral("Button10"));
-    Button10.setText(QStringLiteral("Прочитать журнал"));
+    Button10.setText(tr("Прочитать журнал"));
     Button10.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     TRowPlacer row;
     row.Place(Label31, 168, 32, 177, 16);
@@ -383,21 +383,21 @@ void TForm1::SetTabOrder() {
 }
 
 void TForm1::SetAccessibleNames() {
-    port.setAccessibleName(QStringLiteral("Порт"));
-    baudrate.setAccessibleName(QStringLiteral("Скорость"));
-    PageControl1.setAccessibleName(QStringLiteral("Страницы"));
-    ProgressBar1.setAccessibleName(QStringLiteral("Ход обмена"));
-    StringGrid2.setAccessibleName(QStringLiteral("Коды событий"));
-    StringGrid3.setAccessibleName(QStringLiteral("Коды восстановления"));
-    StringGrid1.setAccessibleName(QStringLiteral("Журнал событий"));
-    GroupBox3.setAccessibleName(QStringLiteral("Объект"));
+    port.setAccessibleName(tr("Порт"));
+    baudrate.setAccessibleName(tr("Скорость"));
+    PageControl1.setAccessibleName(tr("Страницы"));
+    ProgressBar1.setAccessibleName(tr("Ход обмена"));
+    StringGrid2.setAccessibleName(tr("Коды событий"));
+    StringGrid3.setAccessibleName(tr("Коды восстановления"));
+    StringGrid1.setAccessibleName(tr("Журнал событий"));
+    GroupBox3.setAccessibleName(tr("Объект"));
     GroupBox1.setAccessibleName(GroupBox1.title());
     GroupBox2.setAccessibleName(GroupBox2.title());
     Edit6.setAccessibleName(Label31.text());
     for (const TTextFieldInfo& field : TextFields) {
         settingsStore_.Edit(field.Field)
-            .setAccessibleName(
-                QString::fromUtf8(field.Label.data(), static_cast<qsizetype>(field.Label.size())));
+            .setAccessibleName(TranslateCoreText(
+                QString::fromUtf8(field.Label.data(), static_cast<qsizetype>(field.Label.size()))));
     }
     for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
         button->setAccessibleName(button->text());
@@ -406,10 +406,10 @@ void TForm1::SetAccessibleNames() {
     RadioButton2.setAccessibleName(QStringLiteral("UDP (SIM 1)"));
     RadioButton3.setAccessibleName(QStringLiteral("TCP (SIM 2)"));
     RadioButton4.setAccessibleName(QStringLiteral("UDP (SIM 2)"));
-    Button7.setAccessibleName(QStringLiteral("Записать коды событий"));
-    Button8.setAccessibleName(QStringLiteral("Прочитать коды событий"));
-    Button9.setAccessibleName(QStringLiteral("Записать коды восстановления"));
-    Button11.setAccessibleName(QStringLiteral("Прочитать коды восстановления"));
+    Button7.setAccessibleName(tr("Записать коды событий"));
+    Button8.setAccessibleName(tr("Прочитать коды событий"));
+    Button9.setAccessibleName(tr("Записать коды восстановления"));
+    Button11.setAccessibleName(tr("Прочитать коды восстановления"));
 }
 
 void TForm1::ConnectHandlers() {
@@ -463,11 +463,11 @@ void TForm1::RunHandler(const std::function<void()>& body) {
     try {
         body();
     } catch (const ECodeTableInvalid& invalid) {
-        warning = QString::fromUtf8(invalid.what());
+        warning = TranslateCoreText(QString::fromUtf8(invalid.what()));
     } catch (const std::exception& failure) {
-        error = QString::fromUtf8(failure.what());
+        error = TranslateCoreText(QString::fromUtf8(failure.what()));
     } catch (...) {
-        error = QStringLiteral("Неизвестная ошибка");
+        error = tr("Неизвестная ошибка");
     }
     EndHandler();
     if (warning) {
@@ -512,7 +512,8 @@ void TForm1::FormCreate() {
         StringGrid1.SetCellText(1, 0, ToWindows1251(QStringLiteral("Событие")));
         LoadDefaultCodes(eventCodes_);
         LoadDefaultCodes(restoreCodes_);
-        LoadStartupSettings(settingsStore_, services_.SettingsDirectory);
+        LoadStartupSettings(settingsStore_, services_.SettingsDirectory,
+                            services_.ProgramDirectory);
     });
 }
 
@@ -521,7 +522,8 @@ void TForm1::FillPortList(const std::vector<TPortEntry>& entries) {
     for (const TPortEntry& entry : entries) {
         port.addItem(QString::fromStdString(entry.Name));
         if (!entry.Description.empty()) {
-            port.setItemData(port.count() - 1, QString::fromStdString(entry.Description),
+            port.setItemData(port.count() - 1,
+                             TranslateCoreText(QString::fromStdString(entry.Description)),
                              Qt::ToolTipRole);
         }
     }
@@ -560,8 +562,9 @@ TBaudRate TForm1::SelectedBaudRate() const {
         std::find_if(kLineSpeeds.begin(), kLineSpeeds.end(),
                      [&text](uint32_t speed) { return text == QString::number(speed); });
     if (entry == kLineSpeeds.end()) {
-        throw std::runtime_error("Скорость «" + baudrate.currentText().toStdString() +
-                                 "» не поддерживается: выберите скорость из списка");
+        throw std::runtime_error(tr("Скорость «%1» не поддерживается: выберите скорость из списка")
+                                     .arg(baudrate.currentText())
+                                     .toStdString());
     }
     return static_cast<TBaudRate>(entry - kLineSpeeds.begin());
 }
@@ -609,9 +612,9 @@ void TForm1::PrepareOpenDialog() {
     }
     OpenDialog1.emplace(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setWindowTitle(kOpenTitle);
+    OpenDialog1->setWindowTitle(tr(kOpenTitle));
     OpenDialog1->setDirectory(QString::fromStdString(services_.SettingsDirectory));
-    OpenDialog1->setNameFilter(kSettingsFilter);
+    OpenDialog1->setNameFilter(tr(kSettingsFilter));
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::AnyFile);
     OpenDialog1->setSizeGripEnabled(true);
@@ -626,7 +629,7 @@ void TForm1::Button5Click() {
         }
         OpenSettingsFile(settingsStore_, services_.SettingsDirectory,
                          OpenDialog1->selectedFiles().constFirst().toStdString());
-        ShowConfirmation(QStringLiteral("Открыто успешно."));
+        ShowConfirmation(tr("Открыто успешно."));
     });
 }
 
@@ -638,9 +641,9 @@ void TForm1::Button6Click() {
         const QString folder = services_.SettingsInProgramDirectory
                                    ? QDir::currentPath()
                                    : QString::fromStdString(services_.SettingsDirectory);
-        QFileDialog dialog(this, kSaveTitle, folder, kSettingsFilter);
+        QFileDialog dialog(this, tr(kSaveTitle), folder, tr(kSettingsFilter));
         dialog.setObjectName(QStringLiteral("SaveDialog1"));
-        dialog.selectNameFilter(kSettingsFilter);
+        dialog.selectNameFilter(tr(kSettingsFilter));
         dialog.setDefaultSuffix(QStringLiteral("ini"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -657,7 +660,7 @@ void TForm1::Button6Click() {
                              dialog.selectedFiles().constFirst().toStdString(),
                              [this](const std::string& path) { return ConfirmReplace(path); });
         if (saved) {
-            ShowConfirmation(QStringLiteral("Сохранено успешно."));
+            ShowConfirmation(tr("Сохранено успешно."));
         }
     });
 }

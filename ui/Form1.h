@@ -41,6 +41,9 @@ struct TForm1Services {
     // The folder of every settings file: the program directory, or the user's own folder for the
     // program when the program directory is not writable; made on the first save.
     std::string SettingsDirectory;
+    // The program's own directory: its Settings.ini is read at start-up when the settings folder
+    // holds none.
+    std::string ProgramDirectory;
     // In the program directory the save dialog starts in the working directory; in the user's
     // folder it starts there, as nothing else would lead the user to it.
     bool SettingsInProgramDirectory = true;
@@ -60,7 +63,9 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 
   public:
-    static inline const QString Caption = QStringLiteral("Ирвен А4 Конфигуратор");
+    static constexpr const char* CaptionSource = QT_TR_NOOP("Ирвен А4 Конфигуратор");
+    // The caption as written; the window shows it in the interface language.
+    static inline const QString Caption = QString::fromUtf8(CaptionSource);
 
     explicit TForm1(TForm1Services services, QWidget* parent = nullptr);
     ~TForm1() override;

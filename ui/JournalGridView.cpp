@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ui/ColorWord.h"
+#include "ui/CoreTextTranslator.h"
 #include "ui/WindowsText.h"
 
 namespace {
@@ -101,8 +102,11 @@ void TJournalGridView::SetRowCount(int rows) {
     setRowCount(std::max(rows, 1) - 1);
 }
 
+// The header and the event texts come from the journal's table and are shown in the interface
+// language; the entry numbers stay as they are.
 void TJournalGridView::SetCellText(int column, int row, const ByteString& text) {
-    Item(column, row).setText(FromWindows1251(text));
+    const QString shown = FromWindows1251(text);
+    Item(column, row).setText(row == 0 || column == 1 ? TranslateCoreText(shown) : shown);
 }
 
 void TJournalGridView::SetRowColor(int row, uint32_t color) {

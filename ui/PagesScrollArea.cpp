@@ -3,6 +3,7 @@
 TPagesScrollArea::TPagesScrollArea() {
     setFrameShape(QFrame::NoFrame);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 QSize TPagesScrollArea::sizeHint() const {

@@ -10,6 +10,7 @@ TForm1Services TForm1Services::Program() {
     const TSettingsFolder settings = SettingsFolder();
     services.SettingsDirectory = settings.Path;
     services.SettingsInProgramDirectory = settings.InProgramDirectory;
+    services.ProgramDirectory = ::ProgramDirectory();
     services.Modal = std::make_shared<TExecModalRunner>();
     services.Clock = std::make_shared<TWindowClock>();
     return services;

@@ -12,7 +12,9 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <csignal>
+#include <functional>
 #include <map>
 
 #include "settings/FileAccess.h"
@@ -291,6 +293,76 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileWhole) {
     }
 }
 
+[[noreturn]] void SaveSucceedsAsUnprivileged(const std::string& directory) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+        std::_Exit(3);
+    }
+    try {
+        SaveSettingsFile(TMemorySettingsStore(), directory, "a.ini", ReplaceAlways);
+    } catch (const std::exception&) {
+        std::_Exit(1);
+    }
+    std::_Exit(0);
+}
+
+// What another user may leave under the temporary file's name in a folder both may write: the
+// save never writes through it and is never blocked by it.
+TEST_F(SettingsFile, WhatLiesUnderTheTemporaryNameIsNeverFollowedAndNeverBlocksASave) {
+    struct TCase {
+        const char* What;
+        fs::perms Directory;
+        std::function<void(const std::string& temporary)> Leave;
+        std::vector<std::string> Expected;
+    };
+    const std::string victim = dir_ / "victim";
+    const TCase cases[] = {
+        {"a link to another file",
+         fs::perms(0777),
+         [&](const std::string& t) { fs::create_symlink(victim, t); },
+         {"a.ini", "victim"}},
+        {"a file this user cannot open",
+         fs::perms(0777),
+         [](const std::string& t) {
+             WriteFile(t, "left");
+             fs::permissions(t, fs::perms::none);
+         },
+         {"a.ini", "victim"}},
+        {"a FIFO",
+         fs::perms(0777),
+         [](const std::string& t) { mkfifo(t.c_str(), 0666); },
+         {"a.ini", "victim"}},
+        // Only root can leave a file that the unprivileged saver may not remove.
+        {"another user's file in a sticky folder",
+         fs::perms(01777),
+         [](const std::string& t) {
+             WriteFile(t, "left");
+             fs::permissions(t, fs::perms(0600));
+         },
+         {"a.ini", "a.ini.tmp", "victim"}},
+    };
+    for (const TCase& c : cases) {
+        if (c.Directory == fs::perms(01777) && geteuid() != 0) {
+            continue;
+        }
+        fs::permissions(dir_.Path(), fs::perms(0777));
+        for (const std::string& name : Entries(dir_.Path())) {
+            fs::remove(dir_ / name);
+        }
+        WriteFile(victim, "victim");
+        fs::permissions(victim, fs::perms(0666));
+        c.Leave(dir_ / "a.ini.tmp");
+        fs::permissions(dir_.Path(), c.Directory);
+        EXPECT_EXIT(SaveSucceedsAsUnprivileged(dir_.Path()), testing::ExitedWithCode(0), "")
+            << c.What;
+        EXPECT_EQ(ReadFile(victim), "victim") << c.What;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir_ / "a.ini"))) << c.What;
+        EXPECT_EQ(TIniFile(dir_ / "a.ini").ReadString("CodObj", "Text", "?"), "2222") << c.What;
+        std::vector<std::string> entries = Entries(dir_.Path());
+        std::sort(entries.begin(), entries.end());
+        EXPECT_EQ(entries, c.Expected) << c.What;
+    }
+}
+
 TEST(SettingsFolder, IsTheProgramDirectoryWhenWritableElseTheUsersDataFolder) {
     struct TCase {
         bool Writable;
@@ -310,10 +382,10 @@ TEST(SettingsFolder, IsTheProgramDirectoryWhenWritableElseTheUsersDataFolder) {
     };
     for (const TCase& c : cases) {
         const TSettingsFolder folder = ChooseSettingsFolder(
-            "/p", c.Writable, [&](const char* name) -> std::optional<std::string> {
+            "/p", c.Writable, XdgDataDirectory([&](const char* name) -> std::optional<std::string> {
                 const auto found = c.Environment.find(name);
                 return found == c.Environment.end() ? std::nullopt : std::optional(found->second);
-            });
+            }));
         EXPECT_EQ(folder.Path, c.Expected.Path);
         EXPECT_EQ(folder.InProgramDirectory, c.Expected.InProgramDirectory) << c.Expected.Path;
     }
@@ -327,16 +399,13 @@ TEST(SettingsFolder, IsTheProgramDirectoryWhenWritableElseTheUsersDataFolder) {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
         std::_Exit(3);
     }
-    const TSettingsFolder folder = ChooseSettingsFolder(
-        program, DirectoryWritable(program), [&](const char* name) -> std::optional<std::string> {
-            return std::string(name) == "XDG_DATA_HOME" ? std::optional(data) : std::nullopt;
-        });
+    const TSettingsFolder folder = ChooseSettingsFolder(program, DirectoryWritable(program), data);
     if (folder.Path != expected || !MakeDirectories(folder.Path)) {
         std::_Exit(1);
     }
     SaveSettingsFile(TMemorySettingsStore(), folder.Path, "Settings.ini", ReplaceAlways);
     TMemorySettingsStore loaded = UnusualSettings();
-    LoadStartupSettings(loaded, folder.Path);
+    LoadStartupSettings(loaded, folder.Path, program);
     std::_Exit(Texts(loaded) == Texts(TMemorySettingsStore()) ? 0 : 2);
 }
 
@@ -423,16 +492,35 @@ TEST_F(SettingsFile, ConcurrentSaversOfOneFileWriteWholeFiles) {
     EXPECT_EQ(Entries(dir_.Path()), std::vector<std::string>{"a.ini"});
 }
 
-TEST_F(SettingsFile, StartupLoadReadsSettingsIniWhenThereIsOne) {
-    TMemorySettingsStore store;
-    LoadStartupSettings(store, dir_.Path());
-    EXPECT_EQ(Texts(store), Texts(TMemorySettingsStore()));
-
-    WriteFile(dir_ / "Settings.ini", "[CodObj]\nText=0042\n[Edit1]\nText=+380671112233\n");
-    LoadStartupSettings(store, dir_.Path());
-    EXPECT_EQ(store.Text(TTextField::ObjectCode), "0042");
-    EXPECT_EQ(store.Text(TTextField::SmsNumber2), "\"+380671112233\"");
-    EXPECT_EQ(store.Text(TTextField::Sim1Apn), "?");
+// The settings folder's Settings.ini first, else the one beside the program (in a folder the user
+// may not write, as an installed program's is); both are the same directory when the program's is
+// writable.
+TEST_F(SettingsFile, StartupLoadReadsTheSettingsFoldersSettingsIniElseTheProgramDirectorys) {
+    const std::string folder = dir_ / "folder";
+    const std::string program = dir_ / "program";
+    fs::create_directories(folder);
+    fs::create_directories(program);
+    WriteFile(program + "/Settings.ini", "[CodObj]\nText=5555\n[Edit1]\nText=+380671112233\n");
+    WriteFile(folder + "/Settings.ini", "[CodObj]\r\nText=0042\r\n");
+    struct TCase {
+        std::string Folder;
+        std::string Program;
+        const char* ObjectCode;
+        const char* SmsNumber2;
+    };
+    const TCase cases[] = {
+        {folder, program, "0042", "\"?\""},
+        {dir_ / "empty", program, "5555", "\"+380671112233\""},
+        {program, program, "5555", "\"+380671112233\""},
+        {folder, dir_ / "empty", "0042", "\"?\""},
+        {dir_ / "empty", dir_ / "empty", "2222", "\"+380671234567\""},
+    };
+    for (const TCase& c : cases) {
+        TMemorySettingsStore store;
+        LoadStartupSettings(store, c.Folder, c.Program);
+        EXPECT_EQ(store.Text(TTextField::ObjectCode), c.ObjectCode) << c.Folder << " " << c.Program;
+        EXPECT_EQ(store.Text(TTextField::SmsNumber2), c.SmsNumber2) << c.Folder << " " << c.Program;
+    }
 }
 
 }  // namespace

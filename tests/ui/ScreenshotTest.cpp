@@ -2,13 +2,16 @@
 #include <QtTest>
 
 #include "tests/ui/WindowTestSupport.h"
+#include "ui/InterfaceTranslations.h"
 #include "ui/WindowsText.h"
 
-// Writes a picture of each page into the build directory, for the README.
+// Writes a picture of each page into the build directory, for the README, in each language; no
+// text on them is cut off.
 class TScreenshotTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void WritesEachPage_data();
     void WritesEachPage();
 };
 
@@ -43,17 +46,31 @@ void FillJournal(TJournalGridView& grid) {
 
 }  // namespace
 
+void TScreenshotTest::WritesEachPage_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("Russian") << "ru"
+                             << "";
+    QTest::newRow("Ukrainian") << "uk"
+                               << "-uk";
+}
+
 void TScreenshotTest::WritesEachPage() {
+    QFETCH(QString, code);
+    QFETCH(QString, suffix);
+    const TInterfaceTranslations translations(*LanguageByCode(code.toStdString()));
     TTestWindow window;
     TForm1& form = *window.Form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    Save(form, QStringLiteral("page-gprs.png"));
+    Save(form, QStringLiteral("page-gprs%1.png").arg(suffix));
     form.PageControl1.setCurrentWidget(&form.TabSheet2);
-    Save(form, QStringLiteral("page-codes.png"));
+    Save(form, QStringLiteral("page-codes%1.png").arg(suffix));
     FillJournal(form.StringGrid1);
     form.TabSheet4.resize(form.TabSheet2.size());
-    Save(form.TabSheet4, QStringLiteral("page-journal.png"));
+    Save(form.TabSheet4, QStringLiteral("page-journal%1.png").arg(suffix));
+    const QStringList clipped = ClippedTexts(form);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TScreenshotTest)

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "tests/ui/WindowTestSupport.h"
+#include "ui/InterfaceTranslations.h"
 
 // Run once on a screen larger than the window and once on a field laptop's (1366 by 768 at 125 %,
 // less a task bar); the test reads which from the screen it is given.
@@ -12,6 +13,8 @@ class TWindowFitTest : public QObject {
 
   private slots:
     void FitsTheScreenWithPanelAndProgressInView();
+    void NoTextIsClipped_data();
+    void NoTextIsClipped();
     void IsAnApplicationFrameForAssistiveTechnology();
 };
 
@@ -53,6 +56,22 @@ void TWindowFitTest::FitsTheScreenWithPanelAndProgressInView() {
     } else {
         QCOMPARE(form.ProgressBar1.width(), pages.width());
     }
+}
+
+void TWindowFitTest::NoTextIsClipped_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("Russian") << "ru";
+    QTest::newRow("Ukrainian") << "uk";
+}
+
+void TWindowFitTest::NoTextIsClipped() {
+    QFETCH(QString, code);
+    const TInterfaceTranslations translations(*LanguageByCode(code.toStdString()));
+    TTestWindow window;
+    window.Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.Form.get()));
+    const QStringList clipped = ClippedTexts(*window.Form);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
 }
 
 void TWindowFitTest::IsAnApplicationFrameForAssistiveTechnology() {

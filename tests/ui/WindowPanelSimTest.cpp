@@ -53,6 +53,7 @@ void TWindowPanelSimTest::ExchangesWithThePanel() {
     services.SerialDriver = PlatformSerialDriver();
     services.ListPorts = [](std::vector<TPortEntry>&) {};
     services.SettingsDirectory = directory.path().toStdString();
+    services.ProgramDirectory = services.SettingsDirectory;
     auto modal = std::make_shared<TScriptedModal>();
     services.Modal = modal;
     services.Clock = std::make_shared<TWindowClock>();

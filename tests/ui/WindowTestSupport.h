@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,3 +58,12 @@ struct TTestWindow {
     QTemporaryDir Directory;
     std::unique_ptr<TForm1> Form;
 };
+
+// Every text of the window a person reads, keyed by where it stands: the caption, the tabs shown,
+// the labels, buttons and group titles, the accessible names, the code grids' headers and names
+// and the journal's header. Two windows built alike have the same keys.
+std::map<QString, QString> ShownTexts(TForm1& form);
+
+// The texts that do not fit the control showing them, on each page in turn: labels and buttons
+// narrower or lower than their size hint, group titles, tabs and the code grids' fixed cells.
+QStringList ClippedTexts(TForm1& form);

@@ -7,6 +7,7 @@
 #include <set>
 #include <string_view>
 
+#include "language/Language.h"
 #include "protocol/EventCodeTable.h"
 #include "tools/cli/Utf8Path.h"
 
@@ -356,6 +357,8 @@ std::string UsageText(std::optional<TCliCommand> command) {
         text += "  irven-cli " + std::string(info.Synopsis) + "\n";
     }
     text += "RATE: " + SpeedsText();
+    text += std::string(LanguageOptionUsage) +
+            ": язык сообщений, украинский или русский (по умолчанию язык системы).\n";
     text += "«irven-cli КОМАНДА --help» описывает команду.\n";
     return text;
 }

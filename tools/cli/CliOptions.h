@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "language/Language.h"
 #include "protocol/DownloadJournal.h"
 #include "serial/LineSpeeds.h"
 #include "settings/GprsSettings.h"
@@ -60,6 +61,8 @@ struct TCliOptions {
     std::string JournalCount = kInitialJournalCount;
     bool Csv = false;
     bool NamesOnly = false;
+    // The language of what the tool says to people; values and files stay as they are.
+    TLanguage Language = TLanguage::Russian;
 };
 
 // The arguments after the program name. Throws EUsage.

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "serial/ByteString.h"
+#include "settings/SaveRetry.h"
+
+// The file a save writes and flushes before renaming it over the settings file, so that the
+// settings file holds its old content or the new one, never a part.
+//
+// Its name is fixed, NAME.tmp beside the file: a save killed before its rename leaves at most that
+// one file behind, and the next save takes it over. It is also the lock between two savers of one
+// file: the second waits until the first has renamed it (Linux: a lock on the open file; Windows:
+// the file is held sharing nothing but deletion, and the second retries through TSaveRetry).
+//
+// What is found under the name is taken over only when it is a plain file of this user's, with no
+// other name, that the save can open. Anything else (a symbolic link, which is never followed,
+// another user's file, a FIFO) is removed and the file made afresh; where it cannot be removed
+// either (another user's file in a folder that protects it), the save writes a file of a unique
+// name instead, so that nothing left under the fixed name blocks a save.
+class TTemporaryFile {
+  public:
+    TTemporaryFile(std::string target, const TSaveRetry& retry);
+    TTemporaryFile(const TTemporaryFile&) = delete;
+    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+    // Removes the file unless it was renamed.
+    ~TTemporaryFile();
+
+    bool Held() const;
+    // Replaces the file's content and flushes it to the disk; a new file keeps the target's
+    // permissions. False on failure.
+    bool Write(const ByteString& content);
+    // Renames the file over the target, durably; false on failure.
+    bool RenameOver();
+
+  private:
+    std::string target_;
+    std::string path_;
+    [[maybe_unused]] const TSaveRetry& retry_;
+#ifdef _WIN32
+    void* handle_;
+#else
+    int fd_ = -1;
+#endif
+    bool renamed_ = false;
+};

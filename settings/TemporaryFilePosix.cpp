@@ -1,0 +1,145 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <utility>
+
+#include "settings/PathNames.h"
+#include "settings/TemporaryFile.h"
+
+namespace {
+
+// Enough for a few savers taking turns; beyond that someone keeps putting things under the name.
+constexpr int FixedNameTries = 16;
+
+enum class TFound { Held, Removed, Blocked, Failed };
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool Ours(const struct stat& file) {
+    return S_ISREG(file.st_mode) && file.st_nlink == 1 && file.st_uid == geteuid();
+}
+
+TFound RemoveFound(const std::string& path) {
+    return unlink(path.c_str()) == 0 ? TFound::Removed : TFound::Blocked;
+}
+
+bool LockExclusive(int fd) {
+    int locked = 0;
+    while ((locked = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    return locked == 0;
+}
+
+// Opens the fixed name without following a link (and without waiting for a FIFO's reader), then
+// waits for the lock on it. Removed also when the saver that held the lock has renamed the file
+// meanwhile: the name is then opened afresh, so a save never writes into the settings file itself.
+TFound OpenFixedName(const std::string& path, int& fd) {
+    const int opened =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (opened < 0) {
+        return RemoveFound(path);
+    }
+    struct stat held {};
+    if (fstat(opened, &held) != 0) {
+        close(opened);
+        return TFound::Failed;
+    }
+    if (!Ours(held)) {
+        close(opened);
+        return RemoveFound(path);
+    }
+    struct stat named {};
+    if (!LockExclusive(opened)) {
+        close(opened);
+        return TFound::Failed;
+    }
+    if (lstat(path.c_str(), &named) != 0 || !SameFile(held, named)) {
+        close(opened);
+        return TFound::Removed;
+    }
+    fd = opened;
+    return TFound::Held;
+}
+
+int OpenUniqueName(const std::string& target, std::string& path) {
+    std::string pattern = target + ".tmp.XXXXXX";
+    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        path = pattern;
+    }
+    return fd;
+}
+
+}  // namespace
+
+TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
+    : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
+    for (int tries = 0; tries < FixedNameTries; ++tries) {
+        const TFound found = OpenFixedName(path_, fd_);
+        if (found == TFound::Held || found == TFound::Failed) {
+            return;
+        }
+        if (found == TFound::Blocked) {
+            break;
+        }
+    }
+    fd_ = OpenUniqueName(target_, path_);
+}
+
+TTemporaryFile::~TTemporaryFile() {
+    if (!Held()) {
+        return;
+    }
+    // Removed while the lock still keeps every other saver out of it.
+    if (!renamed_) {
+        unlink(path_.c_str());
+    }
+    close(fd_);
+}
+
+bool TTemporaryFile::Held() const {
+    return fd_ >= 0;
+}
+
+bool TTemporaryFile::Write(const ByteString& content) {
+    if (ftruncate(fd_, 0) != 0) {
+        return false;
+    }
+    // A save does not change who may read the settings file.
+    struct stat old {};
+    if (stat(target_.c_str(), &old) == 0) {
+        fchmod(fd_, old.st_mode & 07777);
+    }
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = write(fd_, content.data() + done, content.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return fsync(fd_) == 0;
+}
+
+// The rename itself is made durable by flushing the directory that holds it.
+bool TTemporaryFile::RenameOver() {
+    if (rename(path_.c_str(), target_.c_str()) != 0) {
+        return false;
+    }
+    renamed_ = true;
+    const int directory = open(DirectoryOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        fsync(directory);
+        close(directory);
+    }
+    return true;
+}
