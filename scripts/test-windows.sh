@@ -100,11 +100,14 @@ LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     IRVEN_WINE_COM_PORT=COM5 IRVEN_WINE_DENIED_COM_PORT=COM28 \
     ctest --test-dir build-windows --output-on-failure
 
-say "irven-cli.exe end to end against the simulated panel on COM6"
+say "irven-cli.exe end to end against the simulated panel on COM6; its fault cases on COM9"
 LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     python3 tests/wine/cli_end_to_end.py --wine "$IRVEN_WINE64" \
     --cli build-windows/tools/cli/irven-cli.exe --port COM6 --log "$session/com6.jsonl" \
-    --work "$session/e2e"
+    --work "$session/e2e" --sim build/tools/panel-sim/irven-panel-sim \
+    --fault-link "$WINEPREFIX/dosdevices/com9" --fault-port COM9
+# It ended by deleting the registry's list of serial ports; Wine's next start makes it again.
+irven_wine_start
 
 window_port=()
 if [ ${#window[@]} -gt 1 ]; then

@@ -106,6 +106,7 @@ class TStopSignal {
 enum class TLineWait {
     lwEvents,       // mask holds the comm-event flags that occurred
     lwNoEvents,     // the wait completed but reported nothing usable; wait again
+    lwIncomplete,   // the wait ended without a result; wait again, unless it keeps ending so
     lwStopped,      // the stop signal was seen (it wins over events that came at the same time)
     lwFailed,       // the wait itself failed; the monitor ends
     lwNotSupported  // this driver cannot wait for line events yet

@@ -149,6 +149,7 @@ void TFakeSerialDriver::ClearCalls() {
 void TFakeSerialDriver::FailNext(std::string call, int count) {
     std::lock_guard lock(Mutex_);
     Failures_[std::move(call)] += count;
+    LineEventsChanged_.notify_all();
 }
 
 void TFakeSerialDriver::FailNextOpen(TOpenOutcome outcome, std::string group, int count) {
@@ -410,13 +411,16 @@ TLineWait TFakeSerialDriver::WaitLineEvents(TStop& stop, uint32_t& mask) {
         OnLineWait();
     }
     std::unique_lock lock(Mutex_);
-    LineEventsChanged_.wait(lock,
-                            [&] { return stop.Signalled || HungUp_ || !LineEvents_.empty(); });
+    int& failures = Failures_["WaitLineEvents"];
+    LineEventsChanged_.wait(
+        lock, [&] { return stop.Signalled || failures > 0 || HungUp_ || !LineEvents_.empty(); });
     if (stop.Signalled) {
         return TLineWait::lwStopped;
     }
-    if (HungUp_) {
-        return TLineWait::lwFailed;
+    // A Windows driver completes a pending wait with an error once its device is removed.
+    if (failures > 0 || HungUp_) {
+        failures -= failures > 0 ? 1 : 0;
+        return TLineWait::lwIncomplete;
     }
     mask = LineEvents_.front() & EventMask_;
     LineEvents_.pop_front();

@@ -42,6 +42,7 @@ class TFakeSerialDriver : public TSerialDriver {
     void ClearCalls();
 
     // The next count calls of this name fail. "Open" fails with ooOther; see FailNextOpen.
+    // "WaitLineEvents" (not logged) ends the next waits without a result, even before any event.
     void FailNext(std::string call, int count = 1);
     void FailNextOpen(TOpenOutcome outcome, std::string group = {}, int count = 1);
     // Every later Open of this name ends so (ooOpened restores a working device).

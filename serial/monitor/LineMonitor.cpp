@@ -4,6 +4,14 @@
 #include "serial/SerialPortInternals.h"
 #include "serial/monitor/EventWindow.h"
 
+namespace {
+
+// Waits that end without a result, one after the other, that show the device will give none: a
+// pulled adapter whose driver fails every wait at once would otherwise keep the monitor spinning.
+constexpr int kIncompleteWaitsLimit = 8;
+
+}  // namespace
+
 TLineMonitor::TLineMonitor(TSerialPort& ownerPort)
     : OwnerPort_(ownerPort),
       Device_(TSerialPortInternals::Handle(ownerPort)),
@@ -41,9 +49,16 @@ void TLineMonitor::RequestStop() {
 void TLineMonitor::Execute() {
     try {
         uint32_t mask = 0;
-        for (;;) {
+        for (int incomplete = 0;;) {
             const TLineWait result =
                 Device_ ? Device_->WaitLineEvents(*ShutdownEvent_, mask) : TLineWait::lwFailed;
+            if (result == TLineWait::lwIncomplete) {
+                if (++incomplete == kIncompleteWaitsLimit || Device_->Vanished()) {
+                    break;
+                }
+                continue;
+            }
+            incomplete = 0;
             if (result == TLineWait::lwEvents) {
                 ReceivedEvents_ = MaskToEvents(mask);
                 // A wait that reported only foreign bits wakes no one.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "serial/PortList.h"
+#include "serial/win32/PresentPortDevices.h"
 
 namespace {
 
@@ -16,10 +17,19 @@ using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
 
 }  // namespace
 
+TRegistryPortSource::TRegistryPortSource()
+    : TRegistryPortSource(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM") {}
+
+TRegistryPortSource::TRegistryPortSource(HKEY root, std::string key)
+    : Root_(root), Key_(std::move(key)) {}
+
 bool TRegistryPortSource::ReadPortNames(std::vector<std::string>& names) const {
     HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ,
-                        &opened) != ERROR_SUCCESS) {
+    const LONG open = ::RegOpenKeyExA(Root_, Key_.c_str(), 0, KEY_READ, &opened);
+    if (open == ERROR_FILE_NOT_FOUND) {
+        return true;
+    }
+    if (open != ERROR_SUCCESS) {
         return false;
     }
     const TKey key(opened);
@@ -40,6 +50,13 @@ bool TRegistryPortSource::ReadPortNames(std::vector<std::string>& names) const {
         const char* text = reinterpret_cast<const char*>(data);
         names.emplace_back(text, ::strnlen(text, dataLength));
     }
+}
+
+std::string TRegistryPortSource::Describe(const std::string& name) const {
+    if (!Devices_) {
+        Devices_ = PresentPortDevices();
+    }
+    return FriendlyNameOfPort(*Devices_, name);
 }
 
 std::unique_ptr<TPortSource> PlatformPortSource() {

@@ -89,7 +89,10 @@ bool TWin32SerialDevice::EscapeCommFunction(uint32_t function) {
 }
 
 // What the serial drivers answer once their device was removed: the documented removal errors,
-// and those the common USB serial drivers give instead.
+// and those the common USB serial drivers give instead (the CDC driver denies access, others
+// fail the request as a command the device does not know or a device that does not work). A
+// driver that cancels every request of a removed device aborts it; the port never asks a line
+// error to abort requests, so an aborted status query means removal too.
 bool TWin32SerialDevice::Vanished() {
     DWORD status = 0;
     if (::GetCommModemStatus(Handle_.Get(), &status)) {
@@ -102,6 +105,7 @@ bool TWin32SerialDevice::Vanished() {
         case ERROR_GEN_FAILURE:
         case ERROR_FILE_NOT_FOUND:
         case ERROR_ACCESS_DENIED:
+        case ERROR_OPERATION_ABORTED:
             return true;
         default:
             return false;
@@ -181,7 +185,7 @@ TLineWait TWin32SerialDevice::WaitLineEvents(TStopSignal& stop, uint32_t& mask) 
     const BOOL finished = ::GetOverlappedResult(Handle_.Get(), &EventWait_, &unused, FALSE);
     EventWaitPending_ = false;
     if (!finished) {
-        return TLineWait::lwNoEvents;
+        return TLineWait::lwIncomplete;
     }
     mask = EventMask_;
     return TLineWait::lwEvents;

@@ -209,6 +209,30 @@ TEST_P(LineMonitorTest, AHandlersExceptionEndsTheMonitorOnlyOnTheThreadRoutes) {
     }
 }
 
+// A pulled adapter whose driver ends every wait without a result: the monitor ends at once when the
+// device has vanished, and after a few such waits when it cannot tell; it never spins. The port
+// still closes without an error.
+TEST_P(LineMonitorTest, WaitsThatKeepEndingWithoutAResultEndTheMonitor) {
+    const struct {
+        bool Vanished;
+        int Waits;
+    } cases[] = {{true, 1}, {false, 8}};
+    for (const auto& c : cases) {
+        const int before = Driver->LineWaits();
+        Open();
+        if (c.Vanished) {
+            Driver->HangUp();
+        } else {
+            Driver->FailNext("WaitLineEvents", c.Waits);
+        }
+        ASSERT_TRUE(
+            Probe.ServiceUntil(Port, [&] { return Driver->LineWaits() == before + c.Waits; }));
+        EXPECT_TRUE(Port.Close());
+        EXPECT_EQ(Driver->LineWaits(), before + c.Waits) << "vanished " << c.Vanished;
+        Driver->Reconnect();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Routes, LineMonitorTest,
                          ::testing::Values(smThreadSync, smWindowSync, smNone), RouteName);
 

@@ -1,5 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
+// The printer API's macro would rename TSerialPort::SetPort.
+#undef SetPort
 
 #include <chrono>
 #include <cstdlib>
@@ -9,6 +12,7 @@
 #include "serial/PortList.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
+#include "serial/win32/RegistryPortSource.h"
 #include "tests/serial/MonitorProbe.h"
 #include "tests/serial/SerialTestSupport.h"
 
@@ -134,6 +138,56 @@ TEST(Win32PortList, TheRegistryListsThePanelsPortSorted) {
     std::vector<std::string> sorted = ports;
     SortPortNames(sorted);
     EXPECT_EQ(ports, sorted);
+}
+
+// A key of the test's own under HKEY_CURRENT_USER stands in for the serial device map.
+class Win32RegistryKey {
+  public:
+    Win32RegistryKey() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kPath); }
+    ~Win32RegistryKey() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kPath); }
+    void Add(const std::string& name, const std::string& data) {
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, kPath, name.c_str(), REG_SZ, data.c_str(),
+                          static_cast<DWORD>(data.size() + 1));
+    }
+
+    static constexpr const char* kPath = "Software\\IrvenTests\\SERIALCOMM";
+};
+
+// A machine that has never had a serial port has no key at all: that is an empty list. A key that
+// is there but cannot be read whole still fails.
+TEST(Win32PortList, TheRegistryKeyIsListedOrItsAbsenceIsNoPorts) {
+    const std::string tooLong(300, 'C');
+    const struct {
+        std::vector<std::pair<std::string, std::string>> Values;  // none: no key
+        std::vector<std::string> Expected;
+        const char* Failure;
+    } cases[] = {
+        {{}, {}, "(nothing raised)"},
+        {{{"\\Device\\Serial0", "COM3"}, {"a", "com1"}, {"b", "COM10"}, {"c", "COM1"}},
+         {"com1", "COM1", "COM10", "COM3"},
+         "(nothing raised)"},
+        {{{"a", "COM1"}, {"b", tooLong}}, {"stale"}, "Помилка звернення до системного реєстру"},
+    };
+    for (const auto& c : cases) {
+        Win32RegistryKey key;
+        for (const auto& [name, data] : c.Values) {
+            key.Add(name, data);
+        }
+        std::vector<std::string> ports{"stale"};
+        EXPECT_EQ(FailureOf([&] {
+                      ListSerialPorts(
+                          ports, TRegistryPortSource(HKEY_CURRENT_USER, Win32RegistryKey::kPath));
+                  }),
+                  c.Failure);
+        EXPECT_EQ(ports, c.Expected);
+    }
+}
+
+// Whatever the device table holds under Wine, listing with descriptions does not fail.
+TEST(Win32PortList, DescriptionsNeverFailTheListing) {
+    std::vector<TPortEntry> entries;
+    ASSERT_NO_THROW(entries = ListSerialPortEntries());
+    EXPECT_FALSE(entries.empty());
 }
 
 }  // namespace

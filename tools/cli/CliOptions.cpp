@@ -9,6 +9,7 @@
 
 #include "language/Language.h"
 #include "protocol/EventCodeTable.h"
+#include "tools/cli/Utf8Path.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ const std::array<TCommandInfo, 7>& Commands() {
          "ports [--names-only]",
          "Печатает последовательные порты компьютера, по одному в строке: имя, затем через\n"
          "табуляцию то, что система сообщает об устройстве (изделие и изготовитель\n"
-         "USB-адаптера или «встроенный последовательный порт»), если она что-то сообщает.\n"
+         "USB-адаптера или «встроенный последовательный порт»; в Windows — имя устройства\n"
+         "из диспетчера устройств), если она что-то сообщает. Нет портов — нет строк.\n"
          "  --names-only   только имена, для сценариев.\n",
          true},
         {TCliCommand::ReadSettings,
@@ -281,10 +283,6 @@ std::string SpeedsText() {
            std::to_string(BaudRateValue(kInitialLineSpeed)) + ").\n";
 }
 
-std::filesystem::path PathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // A backup saved over the file about to be written would replace the technician's new settings
 // with the panel's old ones before they reach the panel.
 void RefuseBackupOverIni(const TCliOptions& options) {
@@ -293,7 +291,8 @@ void RefuseBackupOverIni(const TCliOptions& options) {
     }
     std::error_code unknown;
     if (options.BackupPath == options.IniPath ||
-        std::filesystem::equivalent(PathOf(options.BackupPath), PathOf(options.IniPath), unknown)) {
+        std::filesystem::equivalent(Utf8Path(options.BackupPath), Utf8Path(options.IniPath),
+                                    unknown)) {
         throw EUsage("--backup и --ini называют один файл «" + options.IniPath +
                          "»: резервная копия заменила бы новые настройки",
                      options.Command);

@@ -10,6 +10,7 @@
 #include "tools/cli/CodeListing.h"
 #include "tools/cli/CodeTableCsv.h"
 #include "tools/cli/PanelConnection.h"
+#include "tools/cli/Utf8Path.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::vector<ByteString> TypedCodes(const TCliOptions& options) {
 
 std::vector<ByteString> CodesFromFile(const TCliOptions& options) {
     const std::string& path = options.CodesFromPath;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(Utf8Path(path), std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(file), {});
     if (!file.is_open() || file.bad()) {
         throw EUsage("--from: не удаётся прочитать файл «" + path + "»", options.Command);
@@ -45,7 +46,7 @@ std::vector<ByteString> CodesFromFile(const TCliOptions& options) {
 }
 
 void SaveCsv(const std::string& path, const TCodeTableGrid& grid) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(Utf8Path(path), std::ios::binary | std::ios::trunc);
     file << CodeTableCsv(grid) << std::flush;
     if (!file) {
         throw std::runtime_error("Не удалось записать таблицу кодов в «" + path + "»");

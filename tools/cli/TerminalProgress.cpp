@@ -1,16 +1,16 @@
 #include "tools/cli/TerminalProgress.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <string>
+
+#include "tools/cli/IsConsole.h"
 
 namespace {
 constexpr int BarWidth = 40;
 }
 
 TTerminalProgress::TTerminalProgress(std::FILE* stream)
-    : stream_(stream), terminal_(isatty(fileno(stream)) == 1) {}
+    : stream_(stream), terminal_(IsConsole(stream)) {}
 
 TTerminalProgress::~TTerminalProgress() {
     Erase();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "tools/cli/Utf8Path.h"
 #include "tools/cli/WireFrame.h"
 
 namespace {
@@ -40,7 +41,8 @@ std::string JsonString(std::string_view text) {
 }  // namespace
 
 TWireTrace::TWireTrace(const std::string& path)
-    : out_(path, std::ios::app | std::ios::binary), start_(std::chrono::steady_clock::now()) {
+    : out_(Utf8Path(path), std::ios::app | std::ios::binary),
+      start_(std::chrono::steady_clock::now()) {
     if (!out_) {
         throw std::runtime_error("cannot open the trace " + path);
     }
