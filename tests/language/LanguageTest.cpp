@@ -10,18 +10,9 @@
 #include "protocol/JournalEventTable.h"
 #include "protocol/memory/MemoryCodeTableGrid.h"
 #include "settings/GprsSettings.h"
+#include "testing/RussianOnlyLetters.h"
 
 namespace {
-
-// Letters Russian has and Ukrainian has not; a text holding one is not Ukrainian.
-bool HasRussianOnlyLetter(const std::string& text) {
-    for (const char* letter : {"ы", "Ы", "э", "Э", "ъ", "Ъ", "ё", "Ё"}) {
-        if (text.find(letter) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
 
 struct TEnvironmentCase {
     const char* Name;

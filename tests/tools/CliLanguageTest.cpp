@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/RussianOnlyLetters.h"
 #include "tools/cli/CliProgram.h"
 #include "tools/cli/CliUkrainian.h"
 
@@ -32,15 +33,6 @@ std::vector<std::string> Lines(const std::string& text) {
 
 bool HasCyrillic(const std::string& line) {
     return line.find("\xD0") != std::string::npos || line.find("\xD1") != std::string::npos;
-}
-
-bool HasRussianOnlyLetter(const std::string& text) {
-    for (const char* letter : {"ы", "Ы", "э", "Э", "ъ", "Ъ", "ё", "Ё"}) {
-        if (text.find(letter) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 struct TCliCase {
