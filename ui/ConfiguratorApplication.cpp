@@ -46,6 +46,7 @@ void TConfiguratorApplication::SetIcon() {
 
 void TConfiguratorApplication::Start() {
     form_.emplace(TForm1Services::Program());
+    guide_.emplace(*form_, language_);
     form_->show();
 }
 

@@ -6,6 +6,7 @@
 #include "language/Language.h"
 #include "ui/Form1.h"
 #include "ui/InterfaceTranslations.h"
+#include "ui/UserGuide.h"
 
 // The program's start-up after the application object exists: the interface language with its
 // translations and Qt's own texts, the title and icon, the main window with its creation handler,
@@ -36,4 +37,6 @@ class TConfiguratorApplication {
     TLanguage language_;
     TInterfaceTranslations translations_;
     std::optional<TForm1> form_;
+    // F1 on the window; ended before the window it is installed on.
+    std::optional<TUserGuide> guide_;
 };
