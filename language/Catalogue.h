@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <optional>
 #include <regex>
 #include <span>
@@ -10,22 +9,7 @@
 #include <vector>
 
 #include "language/Language.h"
-
-// Marks among %1 to %9.
-class TMarks {
-  public:
-    constexpr TMarks() = default;
-    constexpr TMarks(std::initializer_list<int> marks) {
-        for (const int mark : marks) {
-            bits_ |= 1U << mark;
-        }
-    }
-
-    constexpr bool Has(int mark) const { return ((bits_ >> mark) & 1U) != 0; }
-
-  private:
-    unsigned bits_ = 0;
-};
+#include "language/Marks.h"
 
 // One text and its translation. The source may hold the marks %1 to %9, each standing for any
 // text of the line; the translation puts the same text where it has the mark. That text is what
