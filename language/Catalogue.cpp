@@ -1,6 +1,8 @@
 #include "language/Catalogue.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -22,32 +24,53 @@ std::string EscapeForRegex(char c) {
     return kSpecial.find(c) != std::string_view::npos ? std::string{'\\', c} : std::string{c};
 }
 
+void CheckTranslatedMarks(const TTranslation& entry) {
+    for (char mark = '1'; mark <= '9'; ++mark) {
+        if (entry.Translated.Has(mark - '0') &&
+            entry.Source.find(std::string{'%', mark}) == std::string_view::npos) {
+            throw std::logic_error("a translated mark is not in the translation's source");
+        }
+    }
+}
+
 }  // namespace
 
 TCatalogue::TCatalogue(const std::vector<std::span<const TTranslation>>& tables) {
     for (const std::span<const TTranslation> table : tables) {
         for (const TTranslation& entry : table) {
-            if (!HasMark(entry.Source)) {
+            CheckTranslatedMarks(entry);
+            if (HasMark(entry.Source)) {
+                patterns_.push_back(PatternOf(entry));
+            } else {
                 exact_.emplace(entry.Source, entry.Text);
-                continue;
             }
-            TPattern pattern{{}, {}, entry.Text};
-            std::string expression;
-            for (std::size_t at = 0; at < entry.Source.size(); ++at) {
-                if (IsMark(entry.Source, at)) {
-                    pattern.Marks.push_back(entry.Source[++at] - '0');
-                    expression += "(.*?)";
-                } else {
-                    expression += EscapeForRegex(entry.Source[at]);
-                }
-            }
-            if (expression == "(.*?)") {
-                throw std::logic_error("a translation's source is a bare mark");
-            }
-            pattern.Match = std::regex(expression);
-            patterns_.push_back(std::move(pattern));
         }
     }
+    // What a message quotes may hold the fixed words of another source; the message's own is the
+    // one whose fixed text starts the line, and of those the one with the most fixed text.
+    std::stable_sort(patterns_.begin(), patterns_.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.FixedStart, a.Fixed) > std::tie(b.FixedStart, b.Fixed);
+    });
+}
+
+TCatalogue::TPattern TCatalogue::PatternOf(const TTranslation& entry) {
+    TPattern pattern{{}, {}, entry.Text, entry.Translated};
+    std::string expression;
+    for (std::size_t at = 0; at < entry.Source.size(); ++at) {
+        if (IsMark(entry.Source, at)) {
+            pattern.Marks.push_back(entry.Source[++at] - '0');
+            expression += "(.*?)";
+        } else {
+            expression += EscapeForRegex(entry.Source[at]);
+            ++pattern.Fixed;
+            pattern.FixedStart += pattern.Marks.empty() ? 1 : 0;
+        }
+    }
+    if (pattern.Fixed == 0) {
+        throw std::logic_error("a translation's source is a bare mark");
+    }
+    pattern.Match = std::regex(expression);
+    return pattern;
 }
 
 std::optional<std::string> TCatalogue::TranslateLine(std::string_view line) const {
@@ -64,7 +87,7 @@ std::optional<std::string> TCatalogue::TranslateLine(std::string_view line) cons
     return std::nullopt;
 }
 
-// Each argument is shorter than the line it came from, so the translation ends.
+// Each translated argument is shorter than the line it came from, so the translation ends.
 std::string TCatalogue::Substitute(const TPattern& pattern, const std::smatch& groups) const {
     std::string result;
     for (std::size_t at = 0; at < pattern.Text.size(); ++at) {
@@ -76,7 +99,8 @@ std::string TCatalogue::Substitute(const TPattern& pattern, const std::smatch& g
         for (std::size_t group = 0; group < pattern.Marks.size(); ++group) {
             if (pattern.Marks[group] == mark) {
                 const std::string argument = groups[group + 1].str();
-                result += TranslateLine(argument).value_or(argument);
+                result += pattern.Translated.Has(mark) ? TranslateLine(argument).value_or(argument)
+                                                       : argument;
             }
         }
     }

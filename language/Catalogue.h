@@ -9,12 +9,17 @@
 #include <vector>
 
 #include "language/Language.h"
+#include "language/Marks.h"
 
 // One text and its translation. The source may hold the marks %1 to %9, each standing for any
-// text of the line; the translation puts the same text, itself translated, where it has the mark.
+// text of the line; the translation puts the same text where it has the mark. That text is what
+// the message quotes (a value, a path, a number, an argument) and stays exactly as given, unless
+// the mark is one of Translated: a text of the system's own, such as a message inside another or
+// the name of a field, which is translated in turn.
 struct TTranslation {
     std::string_view Source;
     std::string_view Text;
+    TMarks Translated{};
 };
 
 // Translates texts line by line through tables keyed by the Russian source. A line no entry
@@ -35,7 +40,13 @@ class TCatalogue {
         // The mark of each group of Match, in order.
         std::vector<int> Marks;
         std::string_view Text;
+        TMarks Translated;
+        // The bytes of the source before its first mark, and outside its marks.
+        std::size_t FixedStart = 0;
+        std::size_t Fixed = 0;
     };
+
+    static TPattern PatternOf(const TTranslation& entry);
 
     std::string Substitute(const TPattern& pattern, const std::smatch& groups) const;
 

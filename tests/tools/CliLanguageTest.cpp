@@ -44,7 +44,8 @@ struct TCliCase {
 class CliLanguageTest : public testing::TestWithParam<TCliCase> {};
 
 // The same command in Russian, chosen by --lang over a Ukrainian system, and in Ukrainian, chosen
-// over a Russian one: the same exit and layout, and every line that has words is translated.
+// over a Russian one: the same exit and layout, every line that has words is translated, and what
+// was typed is quoted as typed.
 TEST_P(CliLanguageTest, SpeaksUkrainianLineForLine) {
     std::vector<std::string> russianArguments = GetParam().Arguments;
     russianArguments.insert(russianArguments.end(), {"--lang", "ru"});
@@ -68,6 +69,11 @@ TEST_P(CliLanguageTest, SpeaksUkrainianLineForLine) {
         } else {
             EXPECT_EQ(uk[i], ru[i]);
         }
+        for (const std::string& argument : GetParam().Arguments) {
+            if (HasCyrillic(argument) && ru[i].find(argument) != std::string::npos) {
+                EXPECT_NE(uk[i].find(argument), std::string::npos) << uk[i];
+            }
+        }
     }
 }
 
@@ -85,6 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCliCase{"unknown_command", {"erase"}, 2},
         TCliCase{"one_of", {"write-codes", "--port", "x", "--table", "events"}, 2},
         TCliCase{"bad_table", {"read-codes", "--port", "x", "--table", "all"}, 2},
+        TCliCase{"table_named_as_a_row", {"read-codes", "--port", "x", "--table", "Пожар"}, 2},
         TCliCase{"count_of_codes",
                  {"write-codes", "--port", "x", "--table", "events", "--codes", "1"},
                  2},
