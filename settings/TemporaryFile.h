@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "serial/ByteString.h"
@@ -33,14 +34,13 @@ class TTemporaryFile {
     // Renames the file over the target, durably; false on failure.
     bool RenameOver();
 
+    // The file as the platform holds it open, closed when it goes.
+    struct TOpenFile;
+
   private:
     std::string target_;
     std::string path_;
     [[maybe_unused]] const TSaveRetry& retry_;
-#ifdef _WIN32
-    void* handle_;
-#else
-    int fd_ = -1;
-#endif
+    std::unique_ptr<TOpenFile> file_;
     bool renamed_ = false;
 };

@@ -5,10 +5,20 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include "settings/PathNames.h"
 #include "settings/TemporaryFile.h"
+
+struct TTemporaryFile::TOpenFile {
+    explicit TOpenFile(int fd) : Fd(fd) {}
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+    ~TOpenFile() { close(Fd); }
+
+    const int Fd;
+};
 
 namespace {
 
@@ -76,49 +86,51 @@ int OpenUniqueName(const std::string& target, std::string& path) {
     return fd;
 }
 
+std::unique_ptr<TTemporaryFile::TOpenFile> Hold(int fd) {
+    return fd >= 0 ? std::make_unique<TTemporaryFile::TOpenFile>(fd) : nullptr;
+}
+
 }  // namespace
 
 TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
     : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
+    int fd = -1;
     for (int tries = 0; tries < FixedNameTries; ++tries) {
-        const TFound found = OpenFixedName(path_, fd_);
+        const TFound found = OpenFixedName(path_, fd);
         if (found == TFound::Held || found == TFound::Failed) {
+            file_ = Hold(fd);
             return;
         }
         if (found == TFound::Blocked) {
             break;
         }
     }
-    fd_ = OpenUniqueName(target_, path_);
+    file_ = Hold(OpenUniqueName(target_, path_));
 }
 
+// The file is removed while the lock still keeps every other saver out of it, and closed after.
 TTemporaryFile::~TTemporaryFile() {
-    if (!Held()) {
-        return;
-    }
-    // Removed while the lock still keeps every other saver out of it.
-    if (!renamed_) {
+    if (Held() && !renamed_) {
         unlink(path_.c_str());
     }
-    close(fd_);
 }
 
 bool TTemporaryFile::Held() const {
-    return fd_ >= 0;
+    return file_ != nullptr;
 }
 
 bool TTemporaryFile::Write(const ByteString& content) {
-    if (ftruncate(fd_, 0) != 0) {
+    if (ftruncate(file_->Fd, 0) != 0) {
         return false;
     }
     // A save does not change who may read the settings file.
     struct stat old {};
     if (stat(target_.c_str(), &old) == 0) {
-        fchmod(fd_, old.st_mode & 07777);
+        fchmod(file_->Fd, old.st_mode & 07777);
     }
     std::size_t done = 0;
     while (done < content.size()) {
-        const ssize_t written = write(fd_, content.data() + done, content.size() - done);
+        const ssize_t written = write(file_->Fd, content.data() + done, content.size() - done);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -127,7 +139,7 @@ bool TTemporaryFile::Write(const ByteString& content) {
         }
         done += static_cast<std::size_t>(written);
     }
-    return fsync(fd_) == 0;
+    return fsync(file_->Fd) == 0;
 }
 
 // The rename itself is made durable by flushing the directory that holds it.

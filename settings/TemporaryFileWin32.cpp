@@ -1,14 +1,21 @@
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "settings/TemporaryFile.h"
 #include "settings/Win32Text.h"
+
+struct TTemporaryFile::TOpenFile {
+    explicit TOpenFile(HANDLE handle) : Handle(handle) {}
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+    ~TOpenFile() { CloseHandle(Handle); }
+
+    const HANDLE Handle;
+};
 
 namespace {
 
@@ -80,16 +87,19 @@ HANDLE OpenUniqueName(const std::string& target, std::string& path) {
     return INVALID_HANDLE_VALUE;
 }
 
+std::unique_ptr<TTemporaryFile::TOpenFile> Hold(HANDLE handle) {
+    return handle != INVALID_HANDLE_VALUE ? std::make_unique<TTemporaryFile::TOpenFile>(handle)
+                                          : nullptr;
+}
+
 }  // namespace
 
 TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
-    : target_(std::move(target)),
-      path_(target_ + ".tmp"),
-      retry_(retry),
-      handle_(INVALID_HANDLE_VALUE) {
+    : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
+    HANDLE handle = INVALID_HANDLE_VALUE;
     TFound found = TFound::Failed;
     retry_.Run([&] {
-        found = OpenFixedName(Wide(path_), handle_);
+        found = OpenFixedName(Wide(path_), handle);
         switch (found) {
             case TFound::Held:
                 return TSaveRetry::TOutcome::Done;
@@ -101,27 +111,24 @@ TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
         }
     });
     if (found == TFound::Blocked) {
-        handle_ = OpenUniqueName(target_, path_);
+        handle = OpenUniqueName(target_, path_);
     }
+    file_ = Hold(handle);
 }
 
 TTemporaryFile::~TTemporaryFile() {
-    if (!Held()) {
-        return;
-    }
-    if (!renamed_) {
+    if (Held() && !renamed_) {
         DeleteFileW(Wide(path_).c_str());
     }
-    CloseHandle(handle_);
 }
 
 bool TTemporaryFile::Held() const {
-    return handle_ != INVALID_HANDLE_VALUE;
+    return file_ != nullptr;
 }
 
 bool TTemporaryFile::Write(const ByteString& content) {
-    if (SetFilePointer(handle_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !SetEndOfFile(handle_)) {
+    if (SetFilePointer(file_->Handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !SetEndOfFile(file_->Handle)) {
         return false;
     }
     std::size_t done = 0;
@@ -129,12 +136,12 @@ bool TTemporaryFile::Write(const ByteString& content) {
         DWORD written = 0;
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
-        if (!WriteFile(handle_, content.data() + done, chunk, &written, nullptr)) {
+        if (!WriteFile(file_->Handle, content.data() + done, chunk, &written, nullptr)) {
             return false;
         }
         done += written;
     }
-    return FlushFileBuffers(handle_) != 0;
+    return FlushFileBuffers(file_->Handle) != 0;
 }
 
 // A settings file that another program has open without sharing deletion cannot be replaced until
