@@ -31,8 +31,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-bool Ours(const struct stat& file) {
-    return S_ISREG(file.st_mode) && file.st_nlink == 1 && file.st_uid == geteuid();
+bool Plain(const struct stat& file) {
+    return S_ISREG(file.st_mode) && file.st_nlink == 1;
 }
 
 TFound RemoveFound(const std::string& path) {
@@ -49,31 +49,30 @@ bool LockExclusive(int fd) {
 // Opens the fixed name without following a link (and without waiting for a FIFO's reader), then
 // waits for the lock on it. Removed also when the saver that held the lock has renamed the file
 // meanwhile: the name is then opened afresh, so a save never writes into the settings file itself.
-TFound OpenFixedName(const std::string& path, int& fd) {
+TFound OpenFixedName(const std::string& path, const TTemporaryFile::TOwnerCheck& ownerOf,
+                     std::unique_ptr<TTemporaryFile::TOpenFile>& file) {
     const int opened =
         open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (opened < 0) {
         return RemoveFound(path);
     }
-    struct stat held {};
-    if (fstat(opened, &held) != 0) {
-        close(opened);
+    auto held = std::make_unique<TTemporaryFile::TOpenFile>(opened);
+    struct stat found {};
+    if (fstat(opened, &found) != 0) {
         return TFound::Failed;
     }
-    if (!Ours(held)) {
-        close(opened);
+    if (!Plain(found) || ownerOf(*held) != TFileOwner::Mine) {
+        held.reset();
         return RemoveFound(path);
     }
     struct stat named {};
     if (!LockExclusive(opened)) {
-        close(opened);
         return TFound::Failed;
     }
-    if (lstat(path.c_str(), &named) != 0 || !SameFile(held, named)) {
-        close(opened);
+    if (lstat(path.c_str(), &named) != 0 || !SameFile(found, named)) {
         return TFound::Removed;
     }
-    fd = opened;
+    file = std::move(held);
     return TFound::Held;
 }
 
@@ -92,13 +91,20 @@ std::unique_ptr<TTemporaryFile::TOpenFile> Hold(int fd) {
 
 }  // namespace
 
-TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
+TFileOwner TTemporaryFile::OwnerOf(const TOpenFile& file) {
+    struct stat held {};
+    if (fstat(file.Fd, &held) != 0) {
+        return TFileOwner::Unknown;
+    }
+    return held.st_uid == geteuid() ? TFileOwner::Mine : TFileOwner::Another;
+}
+
+TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry,
+                               const TOwnerCheck& ownerOf)
     : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
-    int fd = -1;
     for (int tries = 0; tries < FixedNameTries; ++tries) {
-        const TFound found = OpenFixedName(path_, fd);
+        const TFound found = OpenFixedName(path_, ownerOf, file_);
         if (found == TFound::Held || found == TFound::Failed) {
-            file_ = Hold(fd);
             return;
         }
         if (found == TFound::Blocked) {

@@ -1,9 +1,12 @@
 #include <windows.h>
+// The security calls need windows.h first.
+#include <aclapi.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "settings/TemporaryFile.h"
 #include "settings/Win32Text.h"
@@ -34,7 +37,7 @@ bool HeldElsewhere(DWORD error) {
 // A plain file with no other name; a link is opened as itself, never followed. A read-only one is
 // not taken over even where it could be opened (as by an administrator): the settings file would
 // inherit the attribute.
-bool Ours(HANDLE file) {
+bool Plain(HANDLE file) {
     constexpr DWORD refused =
         FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -43,14 +46,15 @@ bool Ours(HANDLE file) {
 }
 
 // Sharing nothing but deletion keeps a second saver out (its open fails, and it waits) and still
-// lets the rename happen.
+// lets the rename happen. The file's owner is read through the handle.
 HANDLE Open(const std::wstring& path, DWORD disposition) {
-    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return CreateFileW(path.c_str(), GENERIC_WRITE | READ_CONTROL, FILE_SHARE_DELETE, nullptr,
+                       disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
 // Busy while another saver, or a program that looks at new files, holds the name.
-TFound OpenFixedName(const std::wstring& path, HANDLE& handle) {
+TFound OpenFixedName(const std::wstring& path, const TTemporaryFile::TOwnerCheck& ownerOf,
+                     std::unique_ptr<TTemporaryFile::TOpenFile>& file) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         return RemoveFound(path);
@@ -63,11 +67,12 @@ TFound OpenFixedName(const std::wstring& path, HANDLE& handle) {
         }
         return error == ERROR_ACCESS_DENIED ? RemoveFound(path) : TFound::Failed;
     }
-    if (!Ours(opened)) {
-        CloseHandle(opened);
+    auto held = std::make_unique<TTemporaryFile::TOpenFile>(opened);
+    if (!Plain(opened) || ownerOf(*held) != TFileOwner::Mine) {
+        held.reset();
         return RemoveFound(path);
     }
-    handle = opened;
+    file = std::move(held);
     return TFound::Held;
 }
 
@@ -92,14 +97,59 @@ std::unique_ptr<TTemporaryFile::TOpenFile> Hold(HANDLE handle) {
                                           : nullptr;
 }
 
+struct TLocalFree {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+
+struct THandleClose {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+// One of the token's records; empty when it cannot be read.
+std::vector<BYTE> TokenRecord(HANDLE token, TOKEN_INFORMATION_CLASS kind) {
+    DWORD size = 0;
+    GetTokenInformation(token, kind, nullptr, 0, &size);
+    std::vector<BYTE> record(size);
+    if (size == 0 || !GetTokenInformation(token, kind, record.data(), size, &size)) {
+        record.clear();
+    }
+    return record;
+}
+
 }  // namespace
 
-TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
+// The user is the token's user, and also its default owner of new files: an elevated
+// administrator's files belong to the Administrators group.
+TFileOwner TTemporaryFile::OwnerOf(const TOpenFile& file) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(file.Handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return TFileOwner::Unknown;
+    }
+    const std::unique_ptr<void, TLocalFree> ownedDescriptor(descriptor);
+    HANDLE token = nullptr;
+    if (owner == nullptr || !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return TFileOwner::Unknown;
+    }
+    const std::unique_ptr<void, THandleClose> ownedToken(token);
+    const std::vector<BYTE> user = TokenRecord(token, TokenUser);
+    const std::vector<BYTE> defaultOwner = TokenRecord(token, TokenOwner);
+    if (user.empty() || defaultOwner.empty()) {
+        return TFileOwner::Unknown;
+    }
+    const bool mine =
+        EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid) ||
+        EqualSid(owner, reinterpret_cast<const TOKEN_OWNER*>(defaultOwner.data())->Owner);
+    return mine ? TFileOwner::Mine : TFileOwner::Another;
+}
+
+TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry,
+                               const TOwnerCheck& ownerOf)
     : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
-    HANDLE handle = INVALID_HANDLE_VALUE;
     TFound found = TFound::Failed;
     retry_.Run([&] {
-        found = OpenFixedName(Wide(path_), handle);
+        found = OpenFixedName(Wide(path_), ownerOf, file_);
         switch (found) {
             case TFound::Held:
                 return TSaveRetry::TOutcome::Done;
@@ -111,9 +161,8 @@ TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
         }
     });
     if (found == TFound::Blocked) {
-        handle = OpenUniqueName(target_, path_);
+        file_ = Hold(OpenUniqueName(target_, path_));
     }
-    file_ = Hold(handle);
 }
 
 TTemporaryFile::~TTemporaryFile() {
