@@ -1,19 +1,7 @@
 #include "settings/PathNames.h"
 
-namespace {
-
-#ifdef _WIN32
-constexpr char Separator = '\\';
-constexpr std::string_view Separators = "/\\";
-#else
-constexpr char Separator = '/';
-constexpr std::string_view Separators = "/";
-#endif
-
-}  // namespace
-
 std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of(Separators);
+    const std::size_t slash = path.find_last_of(PathSeparators());
     if (slash == std::string::npos) {
         return ".";
     }
@@ -22,8 +10,8 @@ std::string DirectoryOf(const std::string& path) {
 
 std::string JoinPath(const std::string& directory, std::string_view name) {
     std::string path = directory;
-    if (path.empty() || Separators.find(path.back()) == std::string_view::npos) {
-        path += Separator;
+    if (path.empty() || PathSeparators().find(path.back()) == std::string_view::npos) {
+        path += PathSeparator();
     }
     return path + std::string(name);
 }

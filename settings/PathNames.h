@@ -5,6 +5,16 @@
 
 // Paths are UTF-8 strings with the platform's separators.
 
+// The separator that JoinPath puts: "/", on Windows "\".
+char PathSeparator();
+
+// Every character that separates a path's parts: "/", on Windows "\" and "/".
+std::string_view PathSeparators();
+
+// What ends the folder part of a path as the system reads it: a separator, and on Windows also the
+// colon after a drive letter ("D:site.ini" is site.ini in the current folder of drive D).
+std::string_view FolderEnds();
+
 // The path up to its last separator: "." for a bare name, the root itself for a file in the root.
 std::string DirectoryOf(const std::string& path);
 

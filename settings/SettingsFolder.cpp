@@ -1,20 +1,7 @@
 #include "settings/SettingsFolder.h"
 
-#include <cstdlib>
-
 #include "settings/FileAccess.h"
 #include "settings/PathNames.h"
-
-#ifdef _WIN32
-#include <windows.h>
-// The shell's headers need windows.h first.
-#include <knownfolders.h>
-#include <shlobj.h>
-
-#include <memory>
-
-#include "settings/Win32Text.h"
-#endif
 
 namespace {
 
@@ -24,22 +11,6 @@ std::optional<std::string> NonEmpty(const TEnvironment& environment, const char*
         return std::nullopt;
     }
     return value;
-}
-
-#ifdef _WIN32
-struct TTaskMemoryFree {
-    void operator()(wchar_t* memory) const { CoTaskMemFree(memory); }
-};
-#endif
-
-// The Windows installer's per-user program folder is writable; its uninstaller beside the program
-// tells it from an unpacked portable archive.
-bool InstalledOnWindows([[maybe_unused]] const std::string& program) {
-#ifdef _WIN32
-    return PathExists(JoinPath(program, IRVEN_WINDOWS_UNINSTALLER));
-#else
-    return false;
-#endif
 }
 
 }  // namespace
@@ -59,23 +30,6 @@ std::optional<std::string> XdgDataDirectory(const TEnvironment& environment) {
     return std::nullopt;
 }
 
-std::optional<std::string> UserDataDirectory() {
-#ifdef _WIN32
-    wchar_t* found = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &found);
-    const std::unique_ptr<wchar_t, TTaskMemoryFree> owned(found);
-    if (FAILED(result) || found == nullptr || *found == L'\0') {
-        return std::nullopt;
-    }
-    return Utf8(found);
-#else
-    return XdgDataDirectory([](const char* name) -> std::optional<std::string> {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    });
-#endif
-}
-
 TSettingsFolder ChooseSettingsFolder(const std::string& programDirectory,
                                      bool programDirectoryWritable,
                                      const std::optional<std::string>& userData) {
@@ -87,7 +41,7 @@ TSettingsFolder ChooseSettingsFolder(const std::string& programDirectory,
 
 TSettingsFolder SettingsFolder() {
     const std::string program = ProgramDirectory();
-    const bool installed = program == IRVEN_INSTALLED_BINDIR || InstalledOnWindows(program);
-    return ChooseSettingsFolder(program, !installed && DirectoryWritable(program),
+    return ChooseSettingsFolder(program,
+                                program != IRVEN_INSTALLED_BINDIR && DirectoryWritable(program),
                                 UserDataDirectory());
 }

@@ -7,7 +7,7 @@
 // Where the settings files live: the program directory whenever the program may write there (a
 // build folder, an unpacked archive), else the user's own data folder for the program, which is
 // made on the first save. A program run from the directory it was installed into counts as one
-// that may not, even when run by root; so does one beside the Windows installer's uninstaller.
+// that may not, even when run by root.
 struct TSettingsFolder {
     std::string Path;
     bool InProgramDirectory = true;

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "serial/ByteString.h"
 #include "settings/SaveRetry.h"
+
+// Whose a file is; Unknown when its owner or the running user cannot be read.
+enum class TFileOwner { Mine, Another, Unknown };
 
 // The file a save writes and flushes before renaming it over the settings file, so that the
 // settings file holds its old content or the new one, never a part.
@@ -13,14 +18,25 @@
 // file: the second waits until the first has renamed it (Linux: a lock on the open file; Windows:
 // the file is held sharing nothing but deletion, and the second retries through TSaveRetry).
 //
-// What is found under the name is taken over only when it is a plain file of this user's, with no
-// other name, that the save can open. Anything else (a symbolic link, which is never followed,
-// another user's file, a FIFO) is removed and the file made afresh; where it cannot be removed
-// either (another user's file in a folder that protects it), the save writes a file of a unique
-// name instead, so that nothing left under the fixed name blocks a save.
+// What is found under the name is taken over only when it is a plain file of this user's (its
+// owner is the user running the save), with no other name, that the save can open. Anything else
+// (a symbolic link, which is never followed, another user's file, a FIFO) is removed and the file
+// made afresh; where it cannot be removed either (another user's file in a folder that protects
+// it), the save writes a file of a unique name instead, so that nothing left under the fixed name
+// blocks a save.
 class TTemporaryFile {
   public:
-    TTemporaryFile(std::string target, const TSaveRetry& retry);
+    // The file as the platform holds it open, closed when it goes.
+    struct TOpenFile;
+    // Asked about each file opened under the fixed name, the save's own new one too; a file is
+    // taken over only when the answer is Mine.
+    using TOwnerCheck = std::function<TFileOwner(const TOpenFile& file)>;
+
+    // The file's owner against the user running the program.
+    static TFileOwner OwnerOf(const TOpenFile& file);
+
+    TTemporaryFile(std::string target, const TSaveRetry& retry,
+                   const TOwnerCheck& ownerOf = OwnerOf);
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
     // Removes the file unless it was renamed.
@@ -37,10 +53,6 @@ class TTemporaryFile {
     std::string target_;
     std::string path_;
     [[maybe_unused]] const TSaveRetry& retry_;
-#ifdef _WIN32
-    void* handle_;
-#else
-    int fd_ = -1;
-#endif
+    std::unique_ptr<TOpenFile> file_;
     bool renamed_ = false;
 };

@@ -5,10 +5,20 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include "settings/PathNames.h"
 #include "settings/TemporaryFile.h"
+
+struct TTemporaryFile::TOpenFile {
+    explicit TOpenFile(int fd) : Fd(fd) {}
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+    ~TOpenFile() { close(Fd); }
+
+    const int Fd;
+};
 
 namespace {
 
@@ -21,8 +31,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-bool Ours(const struct stat& file) {
-    return S_ISREG(file.st_mode) && file.st_nlink == 1 && file.st_uid == geteuid();
+bool Plain(const struct stat& file) {
+    return S_ISREG(file.st_mode) && file.st_nlink == 1;
 }
 
 TFound RemoveFound(const std::string& path) {
@@ -39,31 +49,30 @@ bool LockExclusive(int fd) {
 // Opens the fixed name without following a link (and without waiting for a FIFO's reader), then
 // waits for the lock on it. Removed also when the saver that held the lock has renamed the file
 // meanwhile: the name is then opened afresh, so a save never writes into the settings file itself.
-TFound OpenFixedName(const std::string& path, int& fd) {
+TFound OpenFixedName(const std::string& path, const TTemporaryFile::TOwnerCheck& ownerOf,
+                     std::unique_ptr<TTemporaryFile::TOpenFile>& file) {
     const int opened =
         open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (opened < 0) {
         return RemoveFound(path);
     }
-    struct stat held {};
-    if (fstat(opened, &held) != 0) {
-        close(opened);
+    auto held = std::make_unique<TTemporaryFile::TOpenFile>(opened);
+    struct stat found {};
+    if (fstat(opened, &found) != 0) {
         return TFound::Failed;
     }
-    if (!Ours(held)) {
-        close(opened);
+    if (!Plain(found) || ownerOf(*held) != TFileOwner::Mine) {
+        held.reset();
         return RemoveFound(path);
     }
     struct stat named {};
     if (!LockExclusive(opened)) {
-        close(opened);
         return TFound::Failed;
     }
-    if (lstat(path.c_str(), &named) != 0 || !SameFile(held, named)) {
-        close(opened);
+    if (lstat(path.c_str(), &named) != 0 || !SameFile(found, named)) {
         return TFound::Removed;
     }
-    fd = opened;
+    file = std::move(held);
     return TFound::Held;
 }
 
@@ -76,12 +85,25 @@ int OpenUniqueName(const std::string& target, std::string& path) {
     return fd;
 }
 
+std::unique_ptr<TTemporaryFile::TOpenFile> Hold(int fd) {
+    return fd >= 0 ? std::make_unique<TTemporaryFile::TOpenFile>(fd) : nullptr;
+}
+
 }  // namespace
 
-TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
+TFileOwner TTemporaryFile::OwnerOf(const TOpenFile& file) {
+    struct stat held {};
+    if (fstat(file.Fd, &held) != 0) {
+        return TFileOwner::Unknown;
+    }
+    return held.st_uid == geteuid() ? TFileOwner::Mine : TFileOwner::Another;
+}
+
+TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry,
+                               const TOwnerCheck& ownerOf)
     : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
     for (int tries = 0; tries < FixedNameTries; ++tries) {
-        const TFound found = OpenFixedName(path_, fd_);
+        const TFound found = OpenFixedName(path_, ownerOf, file_);
         if (found == TFound::Held || found == TFound::Failed) {
             return;
         }
@@ -89,36 +111,32 @@ TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
             break;
         }
     }
-    fd_ = OpenUniqueName(target_, path_);
+    file_ = Hold(OpenUniqueName(target_, path_));
 }
 
+// The file is removed while the lock still keeps every other saver out of it, and closed after.
 TTemporaryFile::~TTemporaryFile() {
-    if (!Held()) {
-        return;
-    }
-    // Removed while the lock still keeps every other saver out of it.
-    if (!renamed_) {
+    if (Held() && !renamed_) {
         unlink(path_.c_str());
     }
-    close(fd_);
 }
 
 bool TTemporaryFile::Held() const {
-    return fd_ >= 0;
+    return file_ != nullptr;
 }
 
 bool TTemporaryFile::Write(const ByteString& content) {
-    if (ftruncate(fd_, 0) != 0) {
+    if (ftruncate(file_->Fd, 0) != 0) {
         return false;
     }
     // A save does not change who may read the settings file.
     struct stat old {};
     if (stat(target_.c_str(), &old) == 0) {
-        fchmod(fd_, old.st_mode & 07777);
+        fchmod(file_->Fd, old.st_mode & 07777);
     }
     std::size_t done = 0;
     while (done < content.size()) {
-        const ssize_t written = write(fd_, content.data() + done, content.size() - done);
+        const ssize_t written = write(file_->Fd, content.data() + done, content.size() - done);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -127,7 +145,7 @@ bool TTemporaryFile::Write(const ByteString& content) {
         }
         done += static_cast<std::size_t>(written);
     }
-    return fsync(fd_) == 0;
+    return fsync(file_->Fd) == 0;
 }
 
 // The rename itself is made durable by flushing the directory that holds it.

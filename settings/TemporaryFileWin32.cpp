@@ -1,14 +1,24 @@
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
+// The security calls need windows.h first.
+#include <aclapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "settings/TemporaryFile.h"
 #include "settings/Win32Text.h"
+
+struct TTemporaryFile::TOpenFile {
+    explicit TOpenFile(HANDLE handle) : Handle(handle) {}
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+    ~TOpenFile() { CloseHandle(Handle); }
+
+    const HANDLE Handle;
+};
 
 namespace {
 
@@ -27,7 +37,7 @@ bool HeldElsewhere(DWORD error) {
 // A plain file with no other name; a link is opened as itself, never followed. A read-only one is
 // not taken over even where it could be opened (as by an administrator): the settings file would
 // inherit the attribute.
-bool Ours(HANDLE file) {
+bool Plain(HANDLE file) {
     constexpr DWORD refused =
         FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -36,14 +46,15 @@ bool Ours(HANDLE file) {
 }
 
 // Sharing nothing but deletion keeps a second saver out (its open fails, and it waits) and still
-// lets the rename happen.
+// lets the rename happen. The file's owner is read through the handle.
 HANDLE Open(const std::wstring& path, DWORD disposition) {
-    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return CreateFileW(path.c_str(), GENERIC_WRITE | READ_CONTROL, FILE_SHARE_DELETE, nullptr,
+                       disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
 // Busy while another saver, or a program that looks at new files, holds the name.
-TFound OpenFixedName(const std::wstring& path, HANDLE& handle) {
+TFound OpenFixedName(const std::wstring& path, const TTemporaryFile::TOwnerCheck& ownerOf,
+                     std::unique_ptr<TTemporaryFile::TOpenFile>& file) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         return RemoveFound(path);
@@ -56,11 +67,12 @@ TFound OpenFixedName(const std::wstring& path, HANDLE& handle) {
         }
         return error == ERROR_ACCESS_DENIED ? RemoveFound(path) : TFound::Failed;
     }
-    if (!Ours(opened)) {
-        CloseHandle(opened);
+    auto held = std::make_unique<TTemporaryFile::TOpenFile>(opened);
+    if (!Plain(opened) || ownerOf(*held) != TFileOwner::Mine) {
+        held.reset();
         return RemoveFound(path);
     }
-    handle = opened;
+    file = std::move(held);
     return TFound::Held;
 }
 
@@ -80,16 +92,64 @@ HANDLE OpenUniqueName(const std::string& target, std::string& path) {
     return INVALID_HANDLE_VALUE;
 }
 
+std::unique_ptr<TTemporaryFile::TOpenFile> Hold(HANDLE handle) {
+    return handle != INVALID_HANDLE_VALUE ? std::make_unique<TTemporaryFile::TOpenFile>(handle)
+                                          : nullptr;
+}
+
+struct TLocalFree {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+
+struct THandleClose {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+// One of the token's records; empty when it cannot be read.
+std::vector<BYTE> TokenRecord(HANDLE token, TOKEN_INFORMATION_CLASS kind) {
+    DWORD size = 0;
+    GetTokenInformation(token, kind, nullptr, 0, &size);
+    std::vector<BYTE> record(size);
+    if (size == 0 || !GetTokenInformation(token, kind, record.data(), size, &size)) {
+        record.clear();
+    }
+    return record;
+}
+
 }  // namespace
 
-TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
-    : target_(std::move(target)),
-      path_(target_ + ".tmp"),
-      retry_(retry),
-      handle_(INVALID_HANDLE_VALUE) {
+// The user is the token's user, and also its default owner of new files: an elevated
+// administrator's files belong to the Administrators group.
+TFileOwner TTemporaryFile::OwnerOf(const TOpenFile& file) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(file.Handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return TFileOwner::Unknown;
+    }
+    const std::unique_ptr<void, TLocalFree> ownedDescriptor(descriptor);
+    HANDLE token = nullptr;
+    if (owner == nullptr || !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return TFileOwner::Unknown;
+    }
+    const std::unique_ptr<void, THandleClose> ownedToken(token);
+    const std::vector<BYTE> user = TokenRecord(token, TokenUser);
+    const std::vector<BYTE> defaultOwner = TokenRecord(token, TokenOwner);
+    if (user.empty() || defaultOwner.empty()) {
+        return TFileOwner::Unknown;
+    }
+    const bool mine =
+        EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid) ||
+        EqualSid(owner, reinterpret_cast<const TOKEN_OWNER*>(defaultOwner.data())->Owner);
+    return mine ? TFileOwner::Mine : TFileOwner::Another;
+}
+
+TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry,
+                               const TOwnerCheck& ownerOf)
+    : target_(std::move(target)), path_(target_ + ".tmp"), retry_(retry) {
     TFound found = TFound::Failed;
     retry_.Run([&] {
-        found = OpenFixedName(Wide(path_), handle_);
+        found = OpenFixedName(Wide(path_), ownerOf, file_);
         switch (found) {
             case TFound::Held:
                 return TSaveRetry::TOutcome::Done;
@@ -101,27 +161,23 @@ TTemporaryFile::TTemporaryFile(std::string target, const TSaveRetry& retry)
         }
     });
     if (found == TFound::Blocked) {
-        handle_ = OpenUniqueName(target_, path_);
+        file_ = Hold(OpenUniqueName(target_, path_));
     }
 }
 
 TTemporaryFile::~TTemporaryFile() {
-    if (!Held()) {
-        return;
-    }
-    if (!renamed_) {
+    if (Held() && !renamed_) {
         DeleteFileW(Wide(path_).c_str());
     }
-    CloseHandle(handle_);
 }
 
 bool TTemporaryFile::Held() const {
-    return handle_ != INVALID_HANDLE_VALUE;
+    return file_ != nullptr;
 }
 
 bool TTemporaryFile::Write(const ByteString& content) {
-    if (SetFilePointer(handle_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !SetEndOfFile(handle_)) {
+    if (SetFilePointer(file_->Handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !SetEndOfFile(file_->Handle)) {
         return false;
     }
     std::size_t done = 0;
@@ -129,12 +185,12 @@ bool TTemporaryFile::Write(const ByteString& content) {
         DWORD written = 0;
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
-        if (!WriteFile(handle_, content.data() + done, chunk, &written, nullptr)) {
+        if (!WriteFile(file_->Handle, content.data() + done, chunk, &written, nullptr)) {
             return false;
         }
         done += written;
     }
-    return FlushFileBuffers(handle_) != 0;
+    return FlushFileBuffers(file_->Handle) != 0;
 }
 
 // A settings file that another program has open without sharing deletion cannot be replaced until

@@ -11,10 +11,6 @@
 #include "serial/SerialPort.h"
 
 #ifdef _WIN32
-// The lean header leaves out the printer API, whose SetPort macro renames TSerialPort::SetPort.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #endif
 

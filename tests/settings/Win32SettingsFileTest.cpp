@@ -12,6 +12,7 @@
 #include "settings/FileAccess.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsFolder.h"
+#include "settings/TemporaryFile.h"
 
 namespace fs = std::filesystem;
 
@@ -91,17 +92,15 @@ TEST_F(Win32SettingsFile, AReadOnlyFileIsRefusedWithItsPathInUtf8) {
     EXPECT_EQ(ReadBytes(file), "[Keep]\r\nMe=1\r\n");
 }
 
-// The installer's folder is writable by its user, as an unpacked archive is; its uninstaller beside
-// the program sends the settings to the user's folder, where an upgrade and an uninstall leave
-// them.
-TEST_F(Win32SettingsFile, AnInstalledProgramKeepsItsSettingsInTheUsersFolder) {
-    EXPECT_EQ(SettingsFolder().Path, ProgramDir);
+// The installer's per-user folder is writable by its user, as an unpacked archive is: the settings
+// stay beside the program, uninstaller or not, where an upgrade and an uninstall leave them.
+TEST_F(Win32SettingsFile, AnInstalledProgramInAWritableFolderKeepsItsSettingsBesideIt) {
     const fs::path uninstaller = Directory / "uninstall.exe";
     std::ofstream(uninstaller, std::ios::binary) << "MZ";
     const TSettingsFolder installed = SettingsFolder();
     fs::remove(uninstaller);
-    EXPECT_FALSE(installed.InProgramDirectory);
-    EXPECT_TRUE(installed.Path.ends_with("\\irven-configurator")) << installed.Path;
+    EXPECT_TRUE(installed.InProgramDirectory);
+    EXPECT_EQ(installed.Path, ProgramDir);
 }
 
 std::vector<std::string> Entries(const fs::path& directory) {
@@ -193,6 +192,53 @@ TEST_F(Win32SettingsFile, WhatLiesUnderTheTemporaryNameNeverBlocksASave) {
     EXPECT_EQ(ReadBytes(victim), "victim");
     EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
     EXPECT_NE(ReadBytes(file).find("Text=2222"), ByteString::npos);
+}
+
+// A leftover NAME.tmp is taken over only when it is this user's; another user's, or one whose owner
+// cannot be read, is removed (the name is empty when the save waits to make it again) and made
+// afresh, never written through. The check is asked again about the save's own new file.
+TEST_F(Win32SettingsFile, ALeftoverTemporaryFileIsTakenOverOnlyWhenItIsTheUsers) {
+    struct TCase {
+        const char* What;
+        std::vector<TFileOwner> Answers;  // none: the system's own check
+        std::size_t Asked;
+        bool Removed;
+    };
+    const TCase cases[] = {
+        {"the user's", {TFileOwner::Mine}, 1, false},
+        {"another user's", {TFileOwner::Another, TFileOwner::Mine}, 2, true},
+        {"an owner that cannot be read", {TFileOwner::Unknown, TFileOwner::Mine}, 2, true},
+        {"the system's check of a file this user left", {}, 0, false},
+    };
+    const std::string target = ProgramDir + "\\" + kFileName;
+    const fs::path temporary = Directory / FromUtf8(std::string(kFileName) + ".tmp");
+    for (const TCase& c : cases) {
+        std::ofstream(temporary, std::ios::binary) << "left";
+        std::size_t asked = 0;
+        const TTemporaryFile::TOwnerCheck check =
+            c.Answers.empty()
+                ? TTemporaryFile::TOwnerCheck(TTemporaryFile::OwnerOf)
+                : [&](const TTemporaryFile::TOpenFile&) { return c.Answers.at(asked++); };
+        std::size_t waits = 0;
+        bool emptyAtWait = false;
+        const TSaveRetry retry(
+            [&](uint32_t) {
+                ++waits;
+                emptyAtWait = !fs::exists(temporary);
+            },
+            2000, 50);
+        {
+            TTemporaryFile file(target, retry, check);
+            ASSERT_TRUE(file.Held()) << c.What;
+            ASSERT_TRUE(file.Write("new")) << c.What;
+            ASSERT_TRUE(file.RenameOver()) << c.What;
+        }
+        EXPECT_EQ(asked, c.Asked) << c.What;
+        EXPECT_EQ(waits, c.Removed ? 1u : 0u) << c.What;
+        EXPECT_EQ(emptyAtWait, c.Removed) << c.What;
+        EXPECT_EQ(ReadBytes(Directory / FromUtf8(kFileName)), "new") << c.What;
+        EXPECT_EQ(Entries(Directory), std::vector<std::string>{kFileName}) << c.What;
+    }
 }
 
 // The user's data folder comes from the shell in Unicode, so a user name outside the ANSI code

@@ -1,5 +1,6 @@
 #include "protocol/ReadSettings.h"
 #include "protocol/WriteSettings.h"
+#include "settings/PathNames.h"
 #include "settings/SettingsFile.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/PanelConnection.h"
@@ -13,17 +14,11 @@ struct TFileArgument {
     std::string Name;
 };
 
-#ifdef _WIN32
-constexpr const char* PathSeparators = "\\/:";
-#else
-constexpr const char* PathSeparators = "/";
-#endif
-
 // The settings library takes a directory and a file name, and reads "\" and ":" in a name as
 // separators; a path given here must mean that file, so such a name is refused.
 TFileArgument SplitFileArgument(const std::string& path, const char* option,
                                 const TCliOptions& options) {
-    const size_t cut = path.find_last_of(PathSeparators);
+    const size_t cut = path.find_last_of(FolderEnds());
     TFileArgument file;
     if (cut == std::string::npos) {
         file = {".", path};

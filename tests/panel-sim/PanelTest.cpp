@@ -5,7 +5,7 @@
 #include <set>
 
 #include "settings/GprsSettings.h"
-#include "tests/tools/DefaultReplies.h"
+#include "tests/panel-sim/DefaultReplies.h"
 #include "tools/panel-sim/FrameParser.h"
 
 namespace irven::sim {

@@ -1,4 +1,4 @@
-#include "tests/tools/SimClient.h"
+#include "tests/panel-sim/SimClient.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -8,8 +8,8 @@
 
 #include "testing/PanelSim.h"
 #include "testing/TempDir.h"
-#include "tests/tools/DefaultReplies.h"
-#include "tests/tools/SimClient.h"
+#include "tests/panel-sim/DefaultReplies.h"
+#include "tests/panel-sim/SimClient.h"
 #include "tools/panel-sim/FrameLog.h"
 
 namespace irven::sim::test {

@@ -1,10 +1,9 @@
-#include "tools/cli/IsConsole.h"
-
-#ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 
 #include <cstdint>
+
+#include "tools/cli/IsConsole.h"
 
 // The C runtime's isatty is true for any character device, NUL among them, and answers with a
 // flag bit rather than 1; only a console handle has a console mode.
@@ -13,12 +12,3 @@ bool IsConsole(std::FILE* stream) {
     DWORD mode = 0;
     return handle != -1 && ::GetConsoleMode(reinterpret_cast<HANDLE>(handle), &mode) != 0;
 }
-
-#else
-#include <unistd.h>
-
-bool IsConsole(std::FILE* stream) {
-    return isatty(fileno(stream)) != 0;
-}
-
-#endif
