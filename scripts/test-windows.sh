@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine-env.sh
 source scripts/windows-package.sh
-irven_install_missing
+irven_install_missing windows
 irven_generate_locale ru_RU.UTF-8
 # The installer's Start-menu entry follows the interface language.
 irven_generate_locale uk_UA.UTF-8
