@@ -17,7 +17,7 @@ import time
 from pathlib import Path
 
 import window_smoke
-from cli_end_to_end import SITE_INI, Failure, check
+from wine_harness import SITE_INI, check, frames, run, wine_run
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\irven-configurator"
 SHORTCUT = {"ru": "Ирвен А8 Конфигуратор.lnk", "uk": "Ірвен А8 Конфігуратор.lnk"}
@@ -35,8 +35,7 @@ class Machine:
 
     def run(self, program, *arguments, locale=None):
         environment = dict(os.environ, LC_ALL=locale) if locale else None
-        return subprocess.run([self.wine, str(program), *arguments], capture_output=True,
-                              timeout=300, env=environment)
+        return wine_run(self.wine, program, *arguments, env=environment)
 
     def registry(self, name):
         result = self.run("reg", "query", UNINSTALL_KEY, "/v", name)
@@ -91,7 +90,7 @@ def window(machine, arguments):
     try:
         handle = window_smoke.start(arguments.port)
         log = Path(arguments.log)
-        mark = len(window_smoke.received(log))
+        mark = len(frames(log))
         window_smoke.click(handle, window_smoke.WRITE_SETTINGS)
         frames = window_smoke.wait_for_frame(log, b"!WR;", mark, 60)
         check(any(window_smoke.OBJECT_CODE in frame for frame in frames),
@@ -133,15 +132,14 @@ def main():
     parser.add_argument("--log", help="the simulated panel's log")
     arguments = parser.parse_args()
     machine = Machine(arguments)
-    try:
+
+    def test():
         upgrade(machine, arguments)
         if arguments.port:
             window(machine, arguments)
         uninstall(machine)
-    except Failure as failure:
-        print(f"installer test failed: {failure}", file=sys.stderr)
-        return 1
-    return 0
+
+    return run("installer test", test)
 
 
 if __name__ == "__main__":
