@@ -10,7 +10,7 @@ build=build-package
 deb=$(ls -1 irven-configurator_*.deb | tail -n 1)
 
 echo "--- desktop entry and metainfo"
-desktop-file-validate ui/desktop/org.irven.Configurator.desktop
+desktop-file-validate "$build/ui/org.irven.Configurator.desktop"
 appstreamcli validate --no-net "$build/ui/org.irven.Configurator.metainfo.xml"
 
 echo "--- installed tree"

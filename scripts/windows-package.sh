@@ -32,8 +32,7 @@ irven_windows_stage() {
     done
     # The runtime libraries come with their debugging symbols, most of libstdc++'s size.
     x86_64-w64-mingw32-strip --strip-unneeded "$stage"/lib*.dll
-    sed 's/$/\r/' packaging/windows/README.txt | sed "s/@VERSION@/$(irven_project_version)/" \
-        >"$stage/README.txt"
+    cp "$build/packaging/windows/README.txt" "$stage/"
 }
 
 # irven_windows_installer BUILD STAGE OUTFILE [VERSION]: the installer of the folder STAGE, with
