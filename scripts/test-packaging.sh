@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # The packaging checks of ./test: the desktop entry and the software-centre description validate,
-# the package installs the expected tree into a scratch DESTDIR, and lintian finds no error in
-# the Debian package (its warnings are listed).
+# the package installs the expected tree into a scratch DESTDIR, lintian finds no error in the
+# Debian package (its warnings are listed), and SHA256SUMS holds its sum.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./package deb >/dev/null
 build=build-package
 deb=$(ls -1 irven-configurator_*.deb | tail -n 1)
+
+echo "--- SHA256SUMS"
+sha256sum -c SHA256SUMS
+grep -q " $deb\$" SHA256SUMS
 
 echo "--- desktop entry and metainfo"
 desktop-file-validate "$build/ui/org.irven.Configurator.desktop"

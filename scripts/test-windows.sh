@@ -21,11 +21,11 @@ say "Linux helpers: the simulated panel and the modem-line shim (build/)"
 [ -f build/build.ninja ] || cmake --preset normal >/dev/null
 cmake --build build -j "$jobs" --target irven-panel-sim irven_pty_modem_lines >/dev/null
 
-# The window is built and tested when Qt for Windows is in its cache; without it this stage says so
-# and tests the rest.
+# The window is built and tested when Qt for Windows is in its cache or IRVEN_QT_WINDOWS_ARCHIVE
+# names a prebuilt one to unpack there; without either this stage says so and tests the rest.
 source scripts/qt-windows-path.sh
 window=()
-if [ -f "$IRVEN_QT_WINDOWS/.complete" ]; then
+if [ -f "$IRVEN_QT_WINDOWS/.complete" ] || [ -n "${IRVEN_QT_WINDOWS_ARCHIVE:-}" ]; then
     scripts/build-qt-windows.sh >/dev/null
     window=(-DIRVEN_BUILD_UI=ON -DCMAKE_PREFIX_PATH="$IRVEN_QT_WINDOWS")
     say "Windows build with mingw-w64, POSIX threads, the window with Qt from $IRVEN_QT_WINDOWS"
@@ -33,7 +33,8 @@ else
     window=(-DIRVEN_BUILD_UI=OFF)
     say "Windows build with mingw-w64, POSIX threads (preset windows, build-windows/)"
     say "NOT TESTED: the Windows window: no Qt for Windows in $IRVEN_QT_WINDOWS;" \
-        "build it once with scripts/build-qt-windows.sh (about 40 minutes)"
+        "build it once with scripts/build-qt-windows.sh (about 40 minutes), or name a prebuilt" \
+        "archive of it in IRVEN_QT_WINDOWS_ARCHIVE"
 fi
 cmake --preset windows "${window[@]}" >/dev/null
 cmake --build --preset windows -j "$jobs"
