@@ -48,7 +48,7 @@ irven_windows_stage() {
 # that it did not sign.
 irven_sign() {
     if [ -z "${IRVEN_SIGN_PKCS12:-}" ]; then
-        echo "Not signed (no certificate in IRVEN_SIGN_PKCS12): $(basename -a "$@" | tr '\n' ' ')"
+        echo "Not signed (no certificate in IRVEN_SIGN_PKCS12): $(basename -a "$@" | paste -sd ' ')"
         return 0
     fi
     local file
@@ -58,7 +58,7 @@ irven_sign() {
             -h sha256 -n "$(basename "$file")" -in "$file" -out "$file.signed" >/dev/null
         mv "$file.signed" "$file"
     done
-    echo "Signed with $IRVEN_SIGN_PKCS12: $(basename -a "$@" | tr '\n' ' ')"
+    echo "Signed with $IRVEN_SIGN_PKCS12: $(basename -a "$@" | paste -sd ' ')"
 }
 
 # irven_write_sums DIR FILE...: DIR/SHA256SUMS, the SHA-256 sums of the files FILE of DIR, for

@@ -86,9 +86,9 @@ def read_only(folder):
         subprocess.run(["chattr", "-i", folder] if root else ["chmod", "u+w", folder], check=True)
 
 
-def save_as(window, name, folder):
+def save_as(window, name, folder, code=OBJECT_CODE):
     """Saves the settings through the window's save dialog as NAME; the file must appear in
-    FOLDER, the user's settings folder."""
+    FOLDER, where the window keeps its settings files, and hold the object code CODE."""
     click(window, SAVE_SETTINGS)
     time.sleep(3)
     xdotool("type", "--delay", "30", name)
@@ -97,7 +97,7 @@ def save_as(window, name, folder):
     deadline = time.monotonic() + 30
     while not saved.exists() and time.monotonic() < deadline:
         time.sleep(0.5)
-    check(saved.exists() and OBJECT_CODE in saved.read_bytes(), f"nothing saved as {saved}")
+    check(saved.exists() and code in saved.read_bytes(), f"nothing saved as {saved}")
     # The confirmation.
     time.sleep(1)
     xdotool("key", "Return")
