@@ -15,6 +15,7 @@ prefix, whose user profile is PROFILE, and for the window the display and the CO
 import argparse
 import json
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -93,7 +94,9 @@ def upgrade(machine, arguments):
     check(machine.registry("DisplayVersion") == arguments.old_version,
           f"installed-programs version {machine.registry('DisplayVersion')}")
     (machine.programs / "Settings.ini").write_bytes(SITE_INI.encode("cp1251"))
-    machine.settings.mkdir(parents=True, exist_ok=True)
+    # The user's folder holds the older Settings.ini alone, whatever earlier tests saved there.
+    shutil.rmtree(machine.settings, ignore_errors=True)
+    machine.settings.mkdir(parents=True)
     (machine.settings / "Settings.ini").write_bytes(USER_INI.encode("cp1251"))
     print(f"older version {arguments.old_version} installed in {machine.programs}")
 
