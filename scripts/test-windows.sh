@@ -52,8 +52,12 @@ fi
 say "Wine prefix $WINEPREFIX, user profile C:\\users\\$IRVEN_WINE_USER"
 irven_wine_prefix
 profile=$(irven_wine_profile)
-# What earlier runs saved or installed for the user.
+# What earlier runs saved or installed for the user, a run stopped half-way its shortcuts and its
+# installed-programs entry too.
 rm -rf "$profile/AppData/Roaming/irven-configurator" "$profile/AppData/Local/Programs/irven-configurator"
+rm -f "$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/"*.lnk
+"$IRVEN_WINE64" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\irven-configurator' \
+    /f >/dev/null 2>&1 || true
 
 sims=()
 stop_all() {
