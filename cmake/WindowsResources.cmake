@@ -4,10 +4,6 @@
 include_guard(GLOBAL)
 enable_language(RC)
 
-set(IRVEN_PRODUCT_NAME "Ирвен А8 Конфигуратор")
-# The Start-menu entry of a Windows whose interface is Ukrainian.
-set(IRVEN_PRODUCT_NAME_UK "Ірвен А8 Конфігуратор")
-set(IRVEN_PUBLISHER "Ирвен")
 set(IRVEN_WINDOWS_RESOURCES_DIR ${PROJECT_SOURCE_DIR}/packaging/windows)
 
 # irven_windows_resources(TARGET DESCRIPTION): the resources of the executable TARGET, whose

@@ -1,23 +1,71 @@
-# Debian packages the project needs, and a function that installs whichever are missing.
-# Sourced by ./run and ./test.
+# Debian packages the project needs, one list for each stage of ./test, for ./run and for each
+# kind of ./package, and a function that installs whichever of them are missing. Sourced by ./run,
+# ./test, ./package and the stages' scripts.
 
-IRVEN_PACKAGES=(
-    cmake ninja-build g++ pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n qt6-l10n-tools
-    gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
-    wine wine64 fonts-wine fonts-dejavu-core locales xvfb xdotool tesseract-ocr
-    librsvg2-bin icoutils nsis zip
-    clang libclang-rt-14-dev
-    python3
-    imagemagick  # import and convert: the Windows window's screenshot, enlarged for tesseract
-    desktop-file-utils appstream lintian dpkg-dev
-)
+# The groups the lists are made of; each package is in one group.
+irven_group() {
+    case "$1" in
+        build) echo cmake ninja-build g++ pkg-config ;;
+        # The window, its Ukrainian (lrelease) and Qt's texts of the stock dialogs, its icon.
+        window) echo qt6-base-dev qt6-l10n-tools qt6-translations-l10n librsvg2-bin ;;
+        # The normal build configures the tests with the rest, so building only the window asks
+        # for GoogleTest too.
+        unit-tests) echo libgtest-dev libgmock-dev ;;
+        # The face the window's tests measure texts in, and Wine's stand-in for Windows' own.
+        fonts) echo fonts-dejavu-core ;;
+        # Checks the software-centre description.
+        appstream) echo appstream ;;
+        mingw) echo gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix ;;
+        # The Windows folder, archive and installer, their icon and their signature.
+        windows-package) echo icoutils nsis zip osslsigncode ;;
+        # Wine in a Russian and Ukrainian locale with Windows' fonts; the window on an X display
+        # of its own driven by real input and read off a screenshot (ImageMagick's import and
+        # convert, tesseract); the drivers are Python; openssl makes the signing test's key.
+        wine) echo wine wine64 fonts-wine locales xvfb xdotool tesseract-ocr imagemagick python3 \
+            openssl ;;
+        fuzz) echo clang libclang-rt-14-dev ;;
+        # The .deb's build flags, dependencies and contents; Debian's source of Qt for Windows
+        # (apt-get source) or its prebuilt archive.
+        dpkg) echo dpkg-dev xz-utils ;;
+        deb-checks) echo desktop-file-utils lintian man-db ;;
+        *) return 1 ;;
+    esac
+}
 
+# The groups of each list: ./run, the stages of ./test and the kinds of ./package.
+irven_list_groups() {
+    case "$1" in
+        run) echo build window unit-tests ;;
+        normal | asan) echo build window unit-tests fonts appstream ;;
+        tsan) echo build unit-tests ;;
+        windows) echo build window unit-tests fonts mingw windows-package wine dpkg ;;
+        fuzz) echo build fuzz ;;
+        packaging) echo build window dpkg appstream deb-checks ;;
+        package-deb) echo build window dpkg ;;
+        package-windows) echo build window mingw windows-package dpkg ;;
+        *) return 1 ;;
+    esac
+}
+
+# irven_packages LIST...: the packages of the lists, each once.
+irven_packages() {
+    local list groups=()
+    for list in "$@"; do
+        irven_list_groups "$list" >/dev/null || { echo "no package list \"$list\"" >&2; return 1; }
+        groups+=($(irven_list_groups "$list"))
+    done
+    local group
+    for group in "${groups[@]}"; do
+        irven_group "$group" | tr ' ' '\n'
+    done | awk '!seen[$0]++'
+}
+
+# irven_install_missing LIST...: installs the packages of the lists that are not installed.
 irven_install_missing() {
-    local missing=()
+    local wanted missing=()
+    wanted=$(irven_packages "$@") || return 1
     local pkg
-    for pkg in "${IRVEN_PACKAGES[@]}"; do
+    for pkg in $wanted; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")
         fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The packaging checks of ./test: the desktop entry and the software-centre description validate,
-# the package installs the expected tree into a scratch DESTDIR, and lintian finds no error in
-# the Debian package (its warnings are listed).
+# the package installs the expected tree into a scratch DESTDIR, lintian finds no error in the
+# Debian package (its warnings are listed), and SHA256SUMS holds its sum.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,8 +9,12 @@ cd "$(dirname "$0")/.."
 build=build-package
 deb=$(ls -1 irven-configurator_*.deb | tail -n 1)
 
+echo "--- SHA256SUMS"
+sha256sum -c SHA256SUMS
+grep -q " $deb\$" SHA256SUMS
+
 echo "--- desktop entry and metainfo"
-desktop-file-validate ui/desktop/org.irven.Configurator.desktop
+desktop-file-validate "$build/ui/org.irven.Configurator.desktop"
 appstreamcli validate --no-net "$build/ui/org.irven.Configurator.metainfo.xml"
 
 echo "--- installed tree"

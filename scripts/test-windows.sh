@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/wine-env.sh
 source scripts/windows-package.sh
-irven_install_missing
+irven_install_missing windows
 irven_generate_locale ru_RU.UTF-8
 # The installer's Start-menu entry follows the interface language.
 irven_generate_locale uk_UA.UTF-8
@@ -21,11 +21,11 @@ say "Linux helpers: the simulated panel and the modem-line shim (build/)"
 [ -f build/build.ninja ] || cmake --preset normal >/dev/null
 cmake --build build -j "$jobs" --target irven-panel-sim irven_pty_modem_lines >/dev/null
 
-# The window is built and tested when Qt for Windows is in its cache; without it this stage says so
-# and tests the rest.
+# The window is built and tested when Qt for Windows is in its cache or IRVEN_QT_WINDOWS_ARCHIVE
+# names a prebuilt one to unpack there; without either this stage says so and tests the rest.
 source scripts/qt-windows-path.sh
 window=()
-if [ -f "$IRVEN_QT_WINDOWS/.complete" ]; then
+if [ -f "$IRVEN_QT_WINDOWS/.complete" ] || [ -n "${IRVEN_QT_WINDOWS_ARCHIVE:-}" ]; then
     scripts/build-qt-windows.sh >/dev/null
     window=(-DIRVEN_BUILD_UI=ON -DCMAKE_PREFIX_PATH="$IRVEN_QT_WINDOWS")
     say "Windows build with mingw-w64, POSIX threads, the window with Qt from $IRVEN_QT_WINDOWS"
@@ -33,7 +33,8 @@ else
     window=(-DIRVEN_BUILD_UI=OFF)
     say "Windows build with mingw-w64, POSIX threads (preset windows, build-windows/)"
     say "NOT TESTED: the Windows window: no Qt for Windows in $IRVEN_QT_WINDOWS;" \
-        "build it once with scripts/build-qt-windows.sh (about 40 minutes)"
+        "build it once with scripts/build-qt-windows.sh (about 40 minutes), or name a prebuilt" \
+        "archive of it in IRVEN_QT_WINDOWS_ARCHIVE"
 fi
 cmake --preset windows "${window[@]}" >/dev/null
 cmake --build --preset windows -j "$jobs"
@@ -51,8 +52,12 @@ fi
 say "Wine prefix $WINEPREFIX, user profile C:\\users\\$IRVEN_WINE_USER"
 irven_wine_prefix
 profile=$(irven_wine_profile)
-# What earlier runs saved or installed for the user.
+# What earlier runs saved or installed for the user, a run stopped half-way its shortcuts and its
+# installed-programs entry too.
 rm -rf "$profile/AppData/Roaming/irven-configurator" "$profile/AppData/Local/Programs/irven-configurator"
+rm -f "$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/"*.lnk
+"$IRVEN_WINE64" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\irven-configurator' \
+    /f >/dev/null 2>&1 || true
 
 sims=()
 stop_all() {
@@ -121,16 +126,44 @@ if [ ${#window[@]} -gt 1 ]; then
     window_port=(--port COM7 --log "$session/com7.jsonl")
 fi
 
-# The installer of this build (without Qt, of irven-cli alone) and an older version's, one
-# folder of a file of its own.
+# signed_and_summed STAGE INSTALLER: signs the programs of STAGE and INSTALLER as ./package does,
+# with a throw-away certificate; osslsigncode checks each signature against it, and sha256sum the
+# sums written beside the installer.
+signed_and_summed() {
+    local stage=$1 installer=$2 keys=$session/signing
+    [ "$(IRVEN_SIGN_PKCS12='' irven_sign "$installer")" = "Not signed (no certificate in IRVEN_SIGN_PKCS12): $(basename "$installer")" ] ||
+        { echo "irven_sign without a certificate does not say so" >&2; exit 1; }
+    mkdir -p "$keys"
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Irven test signing" \
+        -addext extendedKeyUsage=codeSigning -keyout "$keys/key.pem" -out "$keys/cert.pem" 2>/dev/null
+    openssl pkcs12 -export -inkey "$keys/key.pem" -in "$keys/cert.pem" -passout pass:test-only \
+        -out "$keys/test.p12"
+    export IRVEN_SIGN_PKCS12=$keys/test.p12 IRVEN_SIGN_PASSWORD=test-only
+    irven_sign "$stage"/*.exe
+    irven_windows_installer build-windows "$stage" "$installer"
+    irven_sign "$installer"
+    unset IRVEN_SIGN_PKCS12 IRVEN_SIGN_PASSWORD
+    local file
+    for file in "$stage"/*.exe "$installer"; do
+        osslsigncode verify -CAfile "$keys/cert.pem" -in "$file" >"$keys/verify.log" 2>&1 ||
+            { cat "$keys/verify.log"; echo "the signature of $file does not verify" >&2; exit 1; }
+    done
+    irven_write_sums "$(dirname "$installer")" "$(basename "$installer")"
+    (cd "$(dirname "$installer")" && sha256sum -c SHA256SUMS)
+}
+
+# The installer of this build (without Qt, of irven-cli alone), signed, and an older version's,
+# one folder of a file of its own.
 irven_windows_stage build-windows "$session/installer-stage" "$IRVEN_QT_WINDOWS"
-irven_windows_installer build-windows "$session/installer-stage" "$session/setup.exe"
+say "Signing the programs and the installer with a throw-away certificate; SHA256SUMS"
+signed_and_summed "$session/installer-stage" "$session/setup.exe"
 mkdir -p "$session/old-stage"
 echo "0.0.1" >"$session/old-stage/old-only.txt"
 irven_windows_installer build-windows "$session/old-stage" "$session/setup-old.exe" 0.0.1
-say "The installer: an upgrade, the installed program, the uninstall"
+say "The installer: refused on Windows 7, an upgrade, the installed program, the uninstall"
 LD_PRELOAD=$(realpath build/tests/wine/libirven_pty_modem_lines.so) \
     python3 tests/wine/installer_test.py --wine "$IRVEN_WINE64" --profile "$profile" \
+    --names build-windows/packaging/windows/product-names.json \
     --installer "$session/setup.exe" --version "$(irven_project_version)" --stage "$session/installer-stage" \
     --old-installer "$session/setup-old.exe" --old-version 0.0.1 "${window_port[@]}"
 

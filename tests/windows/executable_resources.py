@@ -3,7 +3,7 @@
 
 Each executable must carry the application icon, a version resource naming the product, its own
 description and the project's version, and a manifest that asks for no elevation, declares long
-paths and the Windows versions from 7 to 11.
+paths and declares Windows 10 and 11, and no older Windows.
 """
 import argparse
 import re
@@ -13,11 +13,13 @@ import sys
 
 RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 14, 16, 24
 SUPPORTED_OS = {
-    "Windows 7": "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
-    "Windows 8": "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
-    "Windows 8.1": "1f676c76-80e1-4239-95bb-83d0f6d0da78",
-    "Windows 10 and 11": "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
+    "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a": "Windows 10 and 11",
+    "1f676c76-80e1-4239-95bb-83d0f6d0da78": "Windows 8.1",
+    "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38": "Windows 8",
+    "35138b9a-5d96-4fbd-8e2d-a2440225f93a": "Windows 7",
+    "e2011457-1546-43c5-a5fe-008deee3d3f0": "Windows Vista",
 }
+DECLARED_OS = {"Windows 10 and 11"}
 
 
 def resource(wrestool, exe, kind):
@@ -68,9 +70,10 @@ def problems(wrestool, exe, version, product):
         found.append("the manifest does not run as invoker")
     if not re.search(r"<longPathAware[^>]*>true</longPathAware>", manifest):
         found.append("the manifest is not long-path aware")
-    for name, guid in SUPPORTED_OS.items():
-        if guid not in manifest.lower():
-            found.append(f"the manifest does not support {name}")
+    ids = re.findall(r'<supportedOS\s+Id="\{([0-9a-fA-F-]+)\}"', manifest)
+    declared = {SUPPORTED_OS.get(guid.lower(), guid) for guid in ids}
+    if declared != DECLARED_OS:
+        found.append(f"the manifest declares {sorted(declared)}, not {sorted(DECLARED_OS)}")
     return found
 
 

@@ -9,7 +9,6 @@ list of serial ports. With --native the fault cases alone run against the Linux 
 the same figures beside them.
 """
 import argparse
-import json
 import os
 import shutil
 import subprocess
@@ -17,12 +16,7 @@ import sys
 import time
 from pathlib import Path
 
-SITE_INI = ("[CodObj]\r\nText=4321\r\n[TimePeriod]\r\nText=17\r\n"
-            "[Edit7]\r\nText=+380501112233\r\n[Edit1]\r\nText=\"+380679998877\"\r\n"
-            "[TochDost1]\r\nText=internet.kyiv\r\n[Server1]\r\nText=203.0.113.5\r\n"
-            "[LocalPort1]\r\nText=5001\r\n[ServerPort1]\r\nText=6001\r\n"
-            "[TochDost2]\r\nText=точка\r\n[Server2]\r\nText=203.0.113.6\r\n"
-            "[LocalPort2]\r\nText=5002\r\n[ServerPort2]\r\nText=6002\r\n")
+from wine_harness import SITE_INI, check, frames, run
 
 SITE_SETTINGS = ("ObjectCode=4321\nTestPeriod=17\n"
                  "SmsNumber1=\"+380501112233\"\nSmsNumber2=\"+380679998877\"\n"
@@ -36,28 +30,12 @@ CUSTOM_CODES = ("E01,E02,E03,E04,E05,E06,E07,E08,E09,E10,E11,E12,E13,"
                 "E14,E15,E16,E17,E18,E19,E20,E21,E22,E23,   ,ЖЖЖ")
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
-
-
 class Session:
     def __init__(self, wine, cli, port, log):
         self.wine, self.cli, self.port, self.log = wine, cli, port, log
 
     def command(self, *arguments):
         return ([self.wine] if self.wine else []) + [str(self.cli), *arguments]
-
-    def frames_so_far(self):
-        return len(self.log.read_text().splitlines()) if self.log.exists() else 0
-
-    def received_since(self, mark):
-        lines = self.log.read_text().splitlines()[mark:]
-        return [bytes.fromhex(f["hex"]) for f in map(json.loads, lines) if f["dir"] == "rx"]
 
     def run(self, *arguments, status=0):
         result = subprocess.run(self.command(*arguments), cwd=self.cli.parent,
@@ -69,33 +47,28 @@ class Session:
         return out, err
 
     def exchange(self, *arguments):
-        mark = self.frames_so_far()
+        mark = len(frames(self.log))
         out, _ = self.run(arguments[0], "--port", self.port, *arguments[1:])
-        return out, self.received_since(mark)
-
-
-def trace_frames(path):
-    lines = [json.loads(line) for line in path.read_text("utf-8").splitlines()]
-    return [bytes.fromhex(line["hex"]) for line in lines if line["dir"] == "tx"]
+        return out, frames(self.log)[mark:]
 
 
 def settings(session, folder):
     print("settings: write from a Cyrillic file with a backup and a trace, read back, save, show")
     (folder / "Об'єкт.ini").write_bytes(SITE_INI.encode("cp1251"))
-    out, frames = session.exchange("write-settings", "--ini", "Об'єкт.ini", "--sms", "on",
+    out, received = session.exchange("write-settings", "--ini", "Об'єкт.ini", "--sms", "on",
                                    "--gprs", "off", "--sim1", "udp", "--sim2", "tcp",
                                    "--backup", "Резервна копія.ini", "--trace", "Обмін.jsonl")
     check(out == "", f"write-settings printed {out!r}")
-    check("точка".encode("cp1251") in b"".join(frames), "the Cyrillic APN never reached the panel")
-    check(b"!WR;" in frames, "the settings were not committed")
+    check("точка".encode("cp1251") in b"".join(received), "the Cyrillic APN never reached the panel")
+    check(b"!WR;" in received, "the settings were not committed")
     check(b"[CodObj]\r\nText=" in (folder / "Резервна копія.ini").read_bytes(),
           "--backup did not save the panel's settings under its Cyrillic name")
-    check(trace_frames(folder / "Обмін.jsonl") == frames,
+    check(frames(folder / "Обмін.jsonl", "tx") == received,
           "--trace under its Cyrillic name does not hold the frames the panel received")
     windows_folder = "Z:" + str(folder).replace("/", "\\")
-    out, frames = session.exchange("read-settings", "--ini", windows_folder + "\\Збережено.ini")
+    out, received = session.exchange("read-settings", "--ini", windows_folder + "\\Збережено.ini")
     check(out == SITE_SETTINGS, f"read-settings printed {out!r}")
-    check(frames[:1] == [b"?S1;"], f"read-settings began with {frames[:1]}")
+    check(received[:1] == [b"?S1;"], f"read-settings began with {received[:1]}")
     saved = (folder / "Збережено.ini").read_bytes()
     check("[TochDost2]\r\nText=точка".encode("cp1251") in saved, "the saved file lost the APN")
     out, _ = session.run("show-settings", "--ini", "Збережено.ini")
@@ -104,8 +77,8 @@ def settings(session, folder):
 
 def codes(session, folder):
     print("codes: both tables up and down, through a CSV file with a Cyrillic name")
-    _, frames = session.exchange("write-codes", "--table", "restore", "--codes", CUSTOM_CODES)
-    check("ЖЖЖ".encode("cp1251") in b"".join(frames), "the restore table never reached the panel")
+    _, received = session.exchange("write-codes", "--table", "restore", "--codes", CUSTOM_CODES)
+    check("ЖЖЖ".encode("cp1251") in b"".join(received), "the restore table never reached the panel")
     out, _ = session.exchange("read-codes", "--table", "restore", "--out", "Коди.csv")
     rows = out.splitlines()
     check(len(rows) == 25 and rows[24].endswith("\tЖЖЖ") and rows[0].endswith("\tE01"),
@@ -113,8 +86,8 @@ def codes(session, folder):
     csv = (folder / "Коди.csv").read_text("utf-8-sig").splitlines()
     check(csv[0] == "row,event,code" and csv[25].endswith(",ЖЖЖ"), f"Коди.csv holds {csv[:2]}")
     (folder / "Коди.csv").write_text("\n".join(csv).replace("E01", "Ф01") + "\n", "utf-8-sig")
-    _, frames = session.exchange("write-codes", "--table", "restore", "--from", "Коди.csv")
-    check("Ф01".encode("cp1251") in b"".join(frames), "--from Коди.csv never reached the panel")
+    _, received = session.exchange("write-codes", "--table", "restore", "--from", "Коди.csv")
+    check("Ф01".encode("cp1251") in b"".join(received), "--from Коди.csv never reached the panel")
     out, _ = session.exchange("read-codes", "--table", "events")
     check(out.splitlines()[0] == "1\tПожар\t110", f"events table starts {out.splitlines()[:1]}")
     _, err = session.run("write-codes", "--port", session.port, "--table", "events", "--codes",
@@ -125,8 +98,8 @@ def codes(session, folder):
 
 def journal(session):
     print("journal: 999 entries as CSV")
-    out, frames = session.exchange("read-journal", "--count", "999", "--csv")
-    check(frames, "the journal was never asked for")
+    out, received = session.exchange("read-journal", "--count", "999", "--csv")
+    check(received, "the journal was never asked for")
     rows = out.split("\n")
     check(rows[0] == "number,code,text,colour\r", f"CSV header {rows[0]!r}")
     check(rows[20] == "20,52,\"Обрыв или КЗ выхода \"\"СЗО\"\"\",#ffff00\r", f"row 20 {rows[20]!r}")
@@ -190,7 +163,7 @@ class Faults:
                                      "--trace", "Обрив.jsonl")
         sim_status = sim.wait(timeout=10)
         err = result.stderr.decode("utf-8")
-        written = len(trace_frames(self.folder / "Обрив.jsonl"))
+        written = len(frames(self.folder / "Обрив.jsonl", "tx"))
         self.figure("pulled cable (write-settings, hang-up at the 3rd frame)", result.returncode,
                     seconds, err, f"a trace of {written} frames written")
         check(sim_status == 2, f"the simulator ended {sim_status}, not by its hang-up")
@@ -270,7 +243,8 @@ def main():
     cli = folder / options.cli.name
     shutil.copy(options.cli, cli)
     session = Session(options.wine, cli, options.port, options.log)
-    try:
+
+    def test():
         if not options.native:
             settings(session, folder)
             codes(session, folder)
@@ -281,12 +255,8 @@ def main():
             Faults(session, options, folder).run()
         if not options.native:
             no_port_list(session)
-    except Failure as failure:
-        print(f"FAILED: {failure}", file=sys.stderr)
-        return 1
-    print("irven-cli.exe end to end: passed")
-    return 0
 
+    return run(f"{cli.name} end to end", test)
 
 if __name__ == "__main__":
     sys.exit(main())

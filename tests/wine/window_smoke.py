@@ -11,14 +11,13 @@ display, the Wine prefix, whose user's settings folder is SETTINGS, and the COM 
 import argparse
 import contextlib
 import os
-import json
 import shutil
 import subprocess
 import sys
 import time
 from pathlib import Path
 
-from cli_end_to_end import SITE_INI, Failure, check
+from wine_harness import SITE_INI, Failure, check, frames, run
 
 CAPTION = "Ирвен А4 Конфигуратор"
 OBJECT_CODE = b"4321"
@@ -32,28 +31,19 @@ WRITE_SETTINGS = (275, 71)
 SAVE_SETTINGS = (275, 117)
 
 
-
-
 def xdotool(*arguments):
     return subprocess.run(["xdotool", *arguments], capture_output=True, text=True,
                           timeout=60).stdout.strip()
 
 
-def received(log):
-    if not log.exists():
-        return []
-    return [bytes.fromhex(f["hex"]) for f in map(json.loads, log.read_text().splitlines())
-            if f["dir"] == "rx"]
-
-
 def wait_for_frame(log, frame, after, seconds):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        frames = received(log)[after:]
-        if frame in frames:
-            return frames
+        received = frames(log)[after:]
+        if frame in received:
+            return received
         time.sleep(0.25)
-    raise Failure(f"the panel never received {frame!r}; it received {received(log)[after:]}")
+    raise Failure(f"the panel never received {frame!r}; it received {frames(log)[after:]}")
 
 
 def click(window, place):
@@ -96,9 +86,9 @@ def read_only(folder):
         subprocess.run(["chattr", "-i", folder] if root else ["chmod", "u+w", folder], check=True)
 
 
-def save_as(window, name, folder):
+def save_as(window, name, folder, code=OBJECT_CODE):
     """Saves the settings through the window's save dialog as NAME; the file must appear in
-    FOLDER, the user's settings folder."""
+    FOLDER, where the window keeps its settings files, and hold the object code CODE."""
     click(window, SAVE_SETTINGS)
     time.sleep(3)
     xdotool("type", "--delay", "30", name)
@@ -107,7 +97,7 @@ def save_as(window, name, folder):
     deadline = time.monotonic() + 30
     while not saved.exists() and time.monotonic() < deadline:
         time.sleep(0.5)
-    check(saved.exists() and OBJECT_CODE in saved.read_bytes(), f"nothing saved as {saved}")
+    check(saved.exists() and code in saved.read_bytes(), f"nothing saved as {saved}")
     # The confirmation.
     time.sleep(1)
     xdotool("key", "Return")
@@ -128,7 +118,7 @@ def visible_text(window, screenshot):
                           timeout=120, check=True).stdout
 
 
-def run(arguments):
+def smoke(arguments):
     program = Path(arguments.work) / "Конфігуратор"
     shutil.rmtree(program, ignore_errors=True)
     program.mkdir(parents=True)
@@ -145,18 +135,18 @@ def drive(arguments, program):
     try:
         window = start(arguments.port)
 
-        mark = len(received(log))
+        mark = len(frames(log))
         click(window, WRITE_SETTINGS)
-        frames = wait_for_frame(log, b"!WR;", mark, 60)
-        check(any(OBJECT_CODE in frame for frame in frames),
-              f"the object code of Settings.ini was not written: {frames}")
-        print(f"write: {len(frames)} frames, the object code of Settings.ini among them, then !WR;")
+        received = wait_for_frame(log, b"!WR;", mark, 60)
+        check(any(OBJECT_CODE in frame for frame in received),
+              f"the object code of Settings.ini was not written: {received}")
+        print(f"write: {len(received)} frames, the object code of Settings.ini among them, then !WR;")
 
-        mark = len(received(log))
+        mark = len(frames(log))
         click(window, READ_SETTINGS)
-        frames = wait_for_frame(log, b"?BD;", mark, 60)
-        check(frames[0] == b"?S1;", f"the read began with {frames[0]!r}")
-        print(f"read: {len(frames)} queries from ?S1; to ?BD;")
+        received = wait_for_frame(log, b"?BD;", mark, 60)
+        check(received[0] == b"?S1;", f"the read began with {received[0]!r}")
+        print(f"read: {len(received)} queries from ?S1; to ?BD;")
 
         subprocess.run(["import", "-window", "root", arguments.screenshot], timeout=60, check=True)
         text = visible_text(window, arguments.screenshot)
@@ -182,12 +172,8 @@ def main():
     parser.add_argument("--screenshot", required=True)
     parser.add_argument("--settings", required=True,
                         help="the Unix path of the Windows user's settings folder")
-    try:
-        run(parser.parse_args())
-    except Failure as failure:
-        print(f"window smoke test failed: {failure}", file=sys.stderr)
-        return 1
-    return 0
+    arguments = parser.parse_args()
+    return run("window smoke test", lambda: smoke(arguments))
 
 
 if __name__ == "__main__":
