@@ -6,8 +6,9 @@
 irven_group() {
     case "$1" in
         build) echo cmake ninja-build g++ pkg-config ;;
-        # The window, its Ukrainian (lrelease) and Qt's texts of the stock dialogs, its icon.
-        window) echo qt6-base-dev qt6-l10n-tools qt6-translations-l10n librsvg2-bin ;;
+        # The window, its Ukrainian (lrelease) and Qt's texts of the stock dialogs, its icon, and
+        # pandoc, which builds the technician's guide that F1 opens.
+        window) echo qt6-base-dev qt6-l10n-tools qt6-translations-l10n librsvg2-bin pandoc ;;
         # The normal build configures the tests with the rest, so building only the window asks
         # for GoogleTest too.
         unit-tests) echo libgtest-dev libgmock-dev ;;
@@ -42,7 +43,7 @@ irven_list_groups() {
         fuzz) echo build fuzz ;;
         packaging) echo build window dpkg appstream deb-checks ;;
         package-deb) echo build window dpkg ;;
-        package-windows) echo build window mingw windows-package dpkg ;;
+        package-windows) echo build window unit-tests mingw windows-package dpkg ;;
         *) return 1 ;;
     esac
 }

@@ -17,9 +17,9 @@ irven_generate_locale uk_UA.UTF-8
 say() { printf -- '--- %s\n' "$*"; }
 jobs=$(nproc)
 
-say "Linux helpers: the simulated panel and the modem-line shim (build/)"
+say "Linux helpers: the simulated panel, the modem-line shim and the guide the installer carries (build/)"
 [ -f build/build.ninja ] || cmake --preset normal >/dev/null
-cmake --build build -j "$jobs" --target irven-panel-sim irven_pty_modem_lines >/dev/null
+cmake --build build -j "$jobs" --target irven-panel-sim irven_pty_modem_lines guide >/dev/null
 
 # The window is built and tested when Qt for Windows is in its cache or IRVEN_QT_WINDOWS_ARCHIVE
 # names a prebuilt one to unpack there; without either this stage says so and tests the rest.

@@ -36,6 +36,10 @@ USER_INI = SITE_INI.replace(window_smoke.OBJECT_CODE.decode(), USER_OBJECT_CODE.
 KEPT = {"Settings.ini": SITE_INI.encode("cp1251"), SITE_FILE: b"[CodObj]\r\nText=4321\r\n"}
 
 
+# The guide's Start-menu entry: the product's name and the word for it in each language.
+GUIDE_WORDS = {"ru": "руководство", "uk": "посібник"}
+
+
 class Machine:
     def __init__(self, arguments):
         self.wine = arguments.wine
@@ -45,6 +49,13 @@ class Machine:
         self.settings = profile / "AppData/Roaming/irven-configurator"
         names = json.loads(Path(arguments.names).read_text("utf-8"))
         self.shortcut = {language: f"{name}.lnk" for language, name in names.items()}
+        self.guide = {language: f"{names[language]} — {word}.lnk"
+                      for language, word in GUIDE_WORDS.items()}
+
+    def expected_shortcuts(self, language, stage):
+        """The window's shortcut, and the guide's when the installer carries the guide."""
+        guide = [self.guide[language]] if (Path(stage) / f"guide-{language}.html").is_file() else []
+        return sorted([self.shortcut[language]] + guide)
 
     def run(self, program, *arguments, locale=None):
         environment = dict(os.environ, LC_ALL=locale) if locale else None
@@ -104,10 +115,15 @@ def upgrade(machine, arguments):
     expected = sorted(installed_files(Path(arguments.stage)) + [UNINSTALLER, "Settings.ini"])
     check(installed_files(machine.programs) == expected,
           f"installed files {installed_files(machine.programs)}, expected {expected}")
-    check(machine.shortcuts() == [machine.shortcut["uk"]], f"Start menu: {machine.shortcuts()}")
+    check(machine.shortcuts() == machine.expected_shortcuts("uk", arguments.stage),
+          f"Start menu: {machine.shortcuts()}")
     link = (machine.start_menu / machine.shortcut["uk"]).read_bytes()
     check("irven-configurator.exe".encode("utf-16-le") in link or b"irven-configurator.exe" in link,
           "the shortcut does not start irven-configurator.exe")
+    if machine.guide["uk"] in machine.shortcuts():
+        guide = (machine.start_menu / machine.guide["uk"]).read_bytes()
+        check("guide-uk.html".encode("utf-16-le") in guide or b"guide-uk.html" in guide,
+              "the guide's shortcut does not open guide-uk.html")
     for name, value in [("DisplayVersion", arguments.version),
                         ("QuietUninstallString", "/S"), ("NoModify", "0x1")]:
         check(machine.registry(name) == value, f"{name} is {machine.registry(name)}, not {value}")
