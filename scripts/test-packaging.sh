@@ -33,6 +33,8 @@ expected=(
     usr/share/man/man1/irven-panel-sim.1.gz
     usr/share/doc/irven-configurator/copyright
     usr/share/doc/irven-configurator/changelog.gz
+    usr/share/doc/irven-configurator/guide-ru.html
+    usr/share/doc/irven-configurator/guide-uk.html
 )
 for file in "${expected[@]}"; do
     [ -f "$scratch/$file" ] || { echo "missing from the installed tree: $file"; exit 1; }
