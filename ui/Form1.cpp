@@ -24,11 +24,11 @@
 
 namespace {
 
-const char* const kSettingsFilter = QT_TRANSLATE_NOOP("TForm1", "Settings .ini (*.ini)");
-const char* const kOpenTitle =
-    QT_TRANSLATE_NOOP("TForm1", "Відкривання конфігурації (повинна знаходитися в папці з .ехе)");
-const char* const kSaveTitle =
-    QT_TRANSLATE_NOOP("TForm1", "Збереження конфігурації (повинна знаходитися в папці з .ехе)");
+// The file dialogs' titles and filter are the system's own texts, shown as they stand in every
+// interface language (the ".ехе" in Cyrillic letters).
+const char* const kSettingsFilter = "Settings .ini (*.ini)";
+const char* const kOpenTitle = "Відкривання конфігурації (повинна знаходитися в папці з .ехе)";
+const char* const kSaveTitle = "Збереження конфігурації (повинна знаходитися в папці з .ехе)";
 
 // Outer size 811 by 692 less a typical frame.
 constexpr int kWindowWidth = 795;
@@ -612,9 +612,9 @@ void TForm1::PrepareOpenDialog() {
     }
     OpenDialog1.emplace(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setWindowTitle(tr(kOpenTitle));
+    OpenDialog1->setWindowTitle(QString::fromUtf8(kOpenTitle));
     OpenDialog1->setDirectory(QString::fromStdString(services_.SettingsDirectory));
-    OpenDialog1->setNameFilter(tr(kSettingsFilter));
+    OpenDialog1->setNameFilter(QString::fromUtf8(kSettingsFilter));
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::AnyFile);
     OpenDialog1->setSizeGripEnabled(true);
@@ -641,9 +641,10 @@ void TForm1::Button6Click() {
         const QString folder = services_.SettingsInProgramDirectory
                                    ? QDir::currentPath()
                                    : QString::fromStdString(services_.SettingsDirectory);
-        QFileDialog dialog(this, tr(kSaveTitle), folder, tr(kSettingsFilter));
+        QFileDialog dialog(this, QString::fromUtf8(kSaveTitle), folder,
+                           QString::fromUtf8(kSettingsFilter));
         dialog.setObjectName(QStringLiteral("SaveDialog1"));
-        dialog.selectNameFilter(tr(kSettingsFilter));
+        dialog.selectNameFilter(QString::fromUtf8(kSettingsFilter));
         dialog.setDefaultSuffix(QStringLiteral("ini"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

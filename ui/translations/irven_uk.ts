@@ -27,18 +27,6 @@
 <context>
     <name>TForm1</name>
     <message>
-        <source>Settings .ini (*.ini)</source>
-        <translation>Налаштування .ini (*.ini)</translation>
-    </message>
-    <message>
-        <source>Відкривання конфігурації (повинна знаходитися в папці з .ехе)</source>
-        <translation>Відкриття конфігурації (файл має бути в папці з .exe)</translation>
-    </message>
-    <message>
-        <source>Збереження конфігурації (повинна знаходитися в папці з .ехе)</source>
-        <translation>Збереження конфігурації (файл має бути в папці з .exe)</translation>
-    </message>
-    <message>
         <source>Коды событий</source>
         <translation>Коди подій</translation>
     </message>
