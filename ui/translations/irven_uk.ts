@@ -27,6 +27,25 @@
 <context>
     <name>TForm1</name>
     <message>
+        <source>Скорость «%1» не поддерживается: выберите скорость из списка</source>
+        <translation>Швидкість «%1» не підтримується: виберіть швидкість зі списку</translation>
+    </message>
+    <message>
+        <source>Открыто успешно.</source>
+        <translation>Відкрито успішно.</translation>
+    </message>
+    <message>
+        <source>Сохранено успешно.</source>
+        <translation>Збережено успішно.</translation>
+    </message>
+    <message>
+        <source>Ирвен А4 Конфигуратор</source>
+        <translation>Ірвен А4 Конфігуратор</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1Design</name>
+    <message>
         <source>Коды событий</source>
         <translation>Коди подій</translation>
     </message>
@@ -162,25 +181,12 @@
         <source>Прочитать коды восстановления</source>
         <translation>Прочитати коди відновлення</translation>
     </message>
+</context>
+<context>
+    <name>THandlerRules</name>
     <message>
         <source>Неизвестная ошибка</source>
         <translation>Невідома помилка</translation>
-    </message>
-    <message>
-        <source>Скорость «%1» не поддерживается: выберите скорость из списка</source>
-        <translation>Швидкість «%1» не підтримується: виберіть швидкість зі списку</translation>
-    </message>
-    <message>
-        <source>Открыто успешно.</source>
-        <translation>Відкрито успішно.</translation>
-    </message>
-    <message>
-        <source>Сохранено успешно.</source>
-        <translation>Збережено успішно.</translation>
-    </message>
-    <message>
-        <source>Ирвен А4 Конфигуратор</source>
-        <translation>Ірвен А4 Конфігуратор</translation>
     </message>
 </context>
 </TS>
