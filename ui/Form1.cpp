@@ -41,7 +41,11 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
       eventCodes_(TCodeTableKind::Events, StringGrid2),
       restoreCodes_(TCodeTableKind::Restore, StringGrid3),
       link_(SerialPort1, ProgressBar1, *services_.Clock),
-      design_(*this, static_cast<TForm1Frame&>(*this), settingsStore_) {
+      design_({CodObj, TimePeriod, LocalPort1, LocalPort2, Edit6}) {
+    BuildWindow();
+    SetDesignValues();
+    SetTabOrder();
+    SetAccessibleNames();
     port.ListPorts = services_.ListPorts;
     ConnectHandlers();
     FormCreate();

@@ -74,6 +74,19 @@ class TForm1 final : public QMainWindow, private TForm1Frame {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The form file's, in Form1Design.cpp.
+    void BuildWindow();
+    void FitToScreen();
+    void BuildConnectionPanel();
+    void BuildSettingsPage();
+    void BuildSiteGroup();
+    void BuildSimGroup(int sim);
+    void BuildCodePage();
+    void BuildJournalPage();
+    void SetDesignValues();
+    void SetTabOrder();
+    void SetAccessibleNames();
+
     void ConnectHandlers();
     void ShowConnected(bool connected);
     TBaudRate SelectedBaudRate() const;

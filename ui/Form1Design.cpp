@@ -30,164 +30,157 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
 
 }  // namespace
 
-TForm1Design::TForm1Design(TForm1& form, TForm1Frame& frame, TSettingsPageStore& store)
-    : form_(form),
-      frame_(frame),
-      store_(store),
-      codObjLimit_(form.CodObj, FieldInfo(TTextField::ObjectCode).InputLimit),
-      timePeriodLimit_(form.TimePeriod, FieldInfo(TTextField::TestPeriod).InputLimit),
-      localPort1Limit_(form.LocalPort1, FieldInfo(TTextField::Sim1LocalPort).InputLimit),
-      localPort2Limit_(form.LocalPort2, FieldInfo(TTextField::Sim2LocalPort).InputLimit),
-      edit6Limit_(form.Edit6, kJournalCountLength) {
-    BuildWindow();
-    SetDesignValues();
-    SetTabOrder();
-    SetAccessibleNames();
-}
+TForm1Design::TForm1Design(TLimitedEdits edits)
+    : CodObjLimit(edits.CodObj, FieldInfo(TTextField::ObjectCode).InputLimit),
+      TimePeriodLimit(edits.TimePeriod, FieldInfo(TTextField::TestPeriod).InputLimit),
+      LocalPort1Limit(edits.LocalPort1, FieldInfo(TTextField::Sim1LocalPort).InputLimit),
+      LocalPort2Limit(edits.LocalPort2, FieldInfo(TTextField::Sim2LocalPort).InputLimit),
+      Edit6Limit(edits.Edit6, kJournalCountLength) {}
 
-void TForm1Design::BuildWindow() {
-    form_.setObjectName(QStringLiteral("Form1"));
-    form_.setWindowTitle(TForm1::tr(TForm1::CaptionSource));
+// What follows is the form's own: it lays out the window's controls.
+
+void TForm1::BuildWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(tr(CaptionSource));
     BuildConnectionPanel();
     BuildSettingsPage();
     BuildCodePage();
     BuildJournalPage();
 
-    form_.PageControl1.setObjectName(QStringLiteral("PageControl1"));
-    form_.PageControl1.addTab(&form_.TabSheet1, QStringLiteral("GPRS"));
-    form_.PageControl1.addTab(&form_.TabSheet2, tr("Коды событий"));
-    form_.PageControl1.addTab(&form_.TabSheet4, tr("Журнал Событий"));
-    form_.PageControl1.setTabVisible(form_.PageControl1.indexOf(&form_.TabSheet4), false);
-    form_.PageControl1.setCurrentWidget(&form_.TabSheet1);
-    form_.PageControl1.setMinimumSize(kPagesWidth, kPagesHeight);
-    form_.PageControl1.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    form_.ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
-    frame_.PagesArea.setWidget(&form_.PageControl1);
-    frame_.PagesArea.setMaximumSize(frame_.PagesArea.sizeHint());
+    PageControl1.setObjectName(QStringLiteral("PageControl1"));
+    PageControl1.addTab(&TabSheet1, QStringLiteral("GPRS"));
+    PageControl1.addTab(&TabSheet2, tr("Коды событий"));
+    PageControl1.addTab(&TabSheet4, tr("Журнал Событий"));
+    PageControl1.setTabVisible(PageControl1.indexOf(&TabSheet4), false);
+    PageControl1.setCurrentWidget(&TabSheet1);
+    PageControl1.setMinimumSize(kPagesWidth, kPagesHeight);
+    PageControl1.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    ProgressBar1.setObjectName(QStringLiteral("ProgressBar1"));
+    PagesArea.setWidget(&PageControl1);
+    PagesArea.setMaximumSize(PagesArea.sizeHint());
 
-    formLayout_.addLayout(&panelLayout_, 0, 0);
-    formLayout_.addWidget(&frame_.PagesArea, 0, 1);
-    formLayout_.addWidget(&form_.ProgressBar1, 1, 1);
-    formLayout_.setColumnStretch(2, 1);
-    formLayout_.setRowStretch(2, 1);
-    frame_.Central.setLayout(&formLayout_);
-    form_.setCentralWidget(&frame_.Central);
+    design_.FormLayout.addLayout(&design_.PanelLayout, 0, 0);
+    design_.FormLayout.addWidget(&PagesArea, 0, 1);
+    design_.FormLayout.addWidget(&ProgressBar1, 1, 1);
+    design_.FormLayout.setColumnStretch(2, 1);
+    design_.FormLayout.setRowStretch(2, 1);
+    Central.setLayout(&design_.FormLayout);
+    setCentralWidget(&Central);
     FitToScreen();
 }
 
 // The designed size, unless the screen has less room: then the window takes what there is, and
 // the pages scroll inside it while the connection panel and the progress bar stay in view.
-void TForm1Design::FitToScreen() {
-    QSize wanted = QSize(kWindowWidth, kWindowHeight).expandedTo(form_.sizeHint());
-    if (const QScreen* shown = form_.screen()) {
+void TForm1::FitToScreen() {
+    QSize wanted = QSize(kWindowWidth, kWindowHeight).expandedTo(sizeHint());
+    if (const QScreen* shown = screen()) {
         wanted = wanted.boundedTo(shown->availableGeometry().size() - kFrameAllowance);
     }
-    form_.resize(wanted);
+    resize(wanted);
 }
 
-void TForm1Design::BuildConnectionPanel() {
-    form_.port.setObjectName(QStringLiteral("port"));
-    form_.port.setEditable(true);
-    form_.port.setInsertPolicy(QComboBox::NoInsert);
-    form_.port.setMinimumContentsLength(kPortNameLength);
-    form_.port.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    form_.baudrate.setObjectName(QStringLiteral("baudrate"));
-    form_.baudrate.setEditable(true);
-    form_.baudrate.setInsertPolicy(QComboBox::NoInsert);
+void TForm1::BuildConnectionPanel() {
+    port.setObjectName(QStringLiteral("port"));
+    port.setEditable(true);
+    port.setInsertPolicy(QComboBox::NoInsert);
+    port.setMinimumContentsLength(kPortNameLength);
+    port.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    baudrate.setObjectName(QStringLiteral("baudrate"));
+    baudrate.setEditable(true);
+    baudrate.setInsertPolicy(QComboBox::NoInsert);
     for (const uint32_t speed : kLineSpeeds) {
-        form_.baudrate.addItem(QString::number(speed));
+        baudrate.addItem(QString::number(speed));
     }
-    form_.Button1.setObjectName(QStringLiteral("Button1"));
-    form_.Button1.setText(tr("Подключить"));
-    form_.Button2.setObjectName(QStringLiteral("Button2"));
-    form_.Button2.setText(tr("Отключить"));
-    for (QWidget* control : std::initializer_list<QWidget*>{&form_.port, &form_.baudrate,
-                                                            &form_.Button1, &form_.Button2}) {
-        panelLayout_.addWidget(control);
+    Button1.setObjectName(QStringLiteral("Button1"));
+    Button1.setText(tr("Подключить"));
+    Button2.setObjectName(QStringLiteral("Button2"));
+    Button2.setText(tr("Отключить"));
+    for (QWidget* control : std::initializer_list<QWidget*>{&port, &baudrate, &Button1, &Button2}) {
+        design_.PanelLayout.addWidget(control);
     }
-    panelLayout_.addStretch(1);
+    design_.PanelLayout.addStretch(1);
 }
 
-void TForm1Design::BuildSettingsPage() {
-    form_.TabSheet1.setObjectName(QStringLiteral("TabSheet1"));
+void TForm1::BuildSettingsPage() {
+    TabSheet1.setObjectName(QStringLiteral("TabSheet1"));
     const std::array<std::pair<QPushButton*, QString>, 4> buttons{{
-        {&form_.Button3, tr("Прочитать GPRS с прибора")},
-        {&form_.Button4, tr("Записать GPRS в прибор")},
-        {&form_.Button5, tr("Открыть GPRS настройки")},
-        {&form_.Button6, tr("Сохранить GPRS настройки")},
+        {&Button3, tr("Прочитать GPRS с прибора")},
+        {&Button4, tr("Записать GPRS в прибор")},
+        {&Button5, tr("Открыть GPRS настройки")},
+        {&Button6, tr("Сохранить GPRS настройки")},
     }};
     int row = 0;
     for (const auto& [button, caption] : buttons) {
         button->setText(caption);
-        settingsLayout_.addWidget(button, row++, 0);
+        design_.SettingsLayout.addWidget(button, row++, 0);
     }
-    form_.Button3.setObjectName(QStringLiteral("Button3"));
-    form_.Button4.setObjectName(QStringLiteral("Button4"));
-    form_.Button5.setObjectName(QStringLiteral("Button5"));
-    form_.Button6.setObjectName(QStringLiteral("Button6"));
+    Button3.setObjectName(QStringLiteral("Button3"));
+    Button4.setObjectName(QStringLiteral("Button4"));
+    Button5.setObjectName(QStringLiteral("Button5"));
+    Button6.setObjectName(QStringLiteral("Button6"));
 
     BuildSiteGroup();
-    form_.Label12.setObjectName(QStringLiteral("Label12"));
-    form_.Label12.setText(tr("Точка доступа для всех мобильных операторов Украины - \"internet\""));
-    QFont noteFont = form_.Label12.font();
+    Label12.setObjectName(QStringLiteral("Label12"));
+    Label12.setText(tr("Точка доступа для всех мобильных операторов Украины - \"internet\""));
+    QFont noteFont = Label12.font();
     noteFont.setPointSize(10);
     noteFont.setBold(true);
-    form_.Label12.setFont(noteFont);
-    form_.Label12.setContentsMargins(0, kSectionGap, 0, kSectionGap);
+    Label12.setFont(noteFont);
+    Label12.setContentsMargins(0, kSectionGap, 0, kSectionGap);
     BuildSimGroup(1);
     BuildSimGroup(2);
 
-    settingsLayout_.setVerticalSpacing(0);
-    settingsLayout_.setRowMinimumHeight(4, kSectionGap);
-    settingsLayout_.addWidget(&form_.GroupBox3, 5, 0, 1, 2);
-    settingsLayout_.addWidget(&form_.Label12, 6, 0, 1, 3);
-    settingsLayout_.addWidget(&form_.GroupBox1, 7, 0, 1, 2);
-    settingsLayout_.setRowMinimumHeight(8, kSectionGap);
-    settingsLayout_.addWidget(&form_.GroupBox2, 9, 0, 1, 2);
-    settingsLayout_.setRowStretch(10, 1);
-    settingsLayout_.setColumnStretch(2, 1);
-    form_.TabSheet1.setLayout(&settingsLayout_);
+    design_.SettingsLayout.setVerticalSpacing(0);
+    design_.SettingsLayout.setRowMinimumHeight(4, kSectionGap);
+    design_.SettingsLayout.addWidget(&GroupBox3, 5, 0, 1, 2);
+    design_.SettingsLayout.addWidget(&Label12, 6, 0, 1, 3);
+    design_.SettingsLayout.addWidget(&GroupBox1, 7, 0, 1, 2);
+    design_.SettingsLayout.setRowMinimumHeight(8, kSectionGap);
+    design_.SettingsLayout.addWidget(&GroupBox2, 9, 0, 1, 2);
+    design_.SettingsLayout.setRowStretch(10, 1);
+    design_.SettingsLayout.setColumnStretch(2, 1);
+    TabSheet1.setLayout(&design_.SettingsLayout);
 }
 
-void TForm1Design::BuildSiteGroup() {
-    form_.GroupBox3.setObjectName(QStringLiteral("GroupBox3"));
-    form_.CodObj.setObjectName(QStringLiteral("CodObj"));
-    form_.TimePeriod.setObjectName(QStringLiteral("TimePeriod"));
-    form_.Edit7.setObjectName(QStringLiteral("Edit7"));
-    form_.Edit1.setObjectName(QStringLiteral("Edit1"));
-    form_.CheckBox1.setObjectName(QStringLiteral("CheckBox1"));
-    form_.CheckBox2.setObjectName(QStringLiteral("CheckBox2"));
-    form_.CodObjLabel.setText(tr("Код объекта"));
-    form_.CodObjLabel.setBuddy(&form_.CodObj);
-    form_.TimePeriodLabel.setText(tr("Период тестовых сообщений"));
-    form_.TimePeriodLabel.setBuddy(&form_.TimePeriod);
-    form_.TimePeriodRange.setText(tr("1-255 минут"));
-    form_.SmsNumbersLabel.setText(tr("Номера для SMS оповещения"));
-    form_.Edit7Label.setText(QStringLiteral("1"));
-    form_.Edit7Label.setBuddy(&form_.Edit7);
-    form_.Edit1Label.setText(QStringLiteral("2"));
-    form_.Edit1Label.setBuddy(&form_.Edit1);
-    form_.CheckBox1.setText(tr("Активация  SMS режима"));
-    form_.CheckBox2.setText(tr("Активация GPRS режима"));
+void TForm1::BuildSiteGroup() {
+    GroupBox3.setObjectName(QStringLiteral("GroupBox3"));
+    CodObj.setObjectName(QStringLiteral("CodObj"));
+    TimePeriod.setObjectName(QStringLiteral("TimePeriod"));
+    Edit7.setObjectName(QStringLiteral("Edit7"));
+    Edit1.setObjectName(QStringLiteral("Edit1"));
+    CheckBox1.setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox2.setObjectName(QStringLiteral("CheckBox2"));
+    CodObjLabel.setText(tr("Код объекта"));
+    CodObjLabel.setBuddy(&CodObj);
+    TimePeriodLabel.setText(tr("Период тестовых сообщений"));
+    TimePeriodLabel.setBuddy(&TimePeriod);
+    TimePeriodRange.setText(tr("1-255 минут"));
+    SmsNumbersLabel.setText(tr("Номера для SMS оповещения"));
+    Edit7Label.setText(QStringLiteral("1"));
+    Edit7Label.setBuddy(&Edit7);
+    Edit1Label.setText(QStringLiteral("2"));
+    Edit1Label.setBuddy(&Edit1);
+    CheckBox1.setText(tr("Активация  SMS режима"));
+    CheckBox2.setText(tr("Активация GPRS режима"));
 
-    siteLayout_.addWidget(&form_.CodObjLabel, 0, 0);
-    siteLayout_.addWidget(&form_.TimePeriodLabel, 0, 1, 1, 2);
-    siteLayout_.addWidget(&form_.CodObj, 1, 0);
-    siteLayout_.addWidget(&form_.TimePeriod, 1, 1);
-    siteLayout_.addWidget(&form_.TimePeriodRange, 1, 2);
-    siteLayout_.addWidget(&form_.SmsNumbersLabel, 2, 1, 1, 2);
-    siteLayout_.addWidget(&form_.CheckBox1, 3, 0);
-    siteLayout_.addWidget(&form_.Edit7, 3, 1);
-    siteLayout_.addWidget(&form_.Edit7Label, 3, 2);
-    siteLayout_.addWidget(&form_.CheckBox2, 4, 0);
-    siteLayout_.addWidget(&form_.Edit1, 4, 1);
-    siteLayout_.addWidget(&form_.Edit1Label, 4, 2);
-    siteLayout_.setRowMinimumHeight(2, 2 * kSectionGap);
-    siteLayout_.setColumnStretch(3, 1);
-    form_.GroupBox3.setLayout(&siteLayout_);
+    design_.SiteLayout.addWidget(&CodObjLabel, 0, 0);
+    design_.SiteLayout.addWidget(&TimePeriodLabel, 0, 1, 1, 2);
+    design_.SiteLayout.addWidget(&CodObj, 1, 0);
+    design_.SiteLayout.addWidget(&TimePeriod, 1, 1);
+    design_.SiteLayout.addWidget(&TimePeriodRange, 1, 2);
+    design_.SiteLayout.addWidget(&SmsNumbersLabel, 2, 1, 1, 2);
+    design_.SiteLayout.addWidget(&CheckBox1, 3, 0);
+    design_.SiteLayout.addWidget(&Edit7, 3, 1);
+    design_.SiteLayout.addWidget(&Edit7Label, 3, 2);
+    design_.SiteLayout.addWidget(&CheckBox2, 4, 0);
+    design_.SiteLayout.addWidget(&Edit1, 4, 1);
+    design_.SiteLayout.addWidget(&Edit1Label, 4, 2);
+    design_.SiteLayout.setRowMinimumHeight(2, 2 * kSectionGap);
+    design_.SiteLayout.setColumnStretch(3, 1);
+    GroupBox3.setLayout(&design_.SiteLayout);
 }
 
-void TForm1Design::BuildSimGroup(int sim) {
+void TForm1::BuildSimGroup(int sim) {
     struct TSimControls {
         QGroupBox& Group;
         QGridLayout& Layout;
@@ -202,18 +195,15 @@ void TForm1Design::BuildSimGroup(int sim) {
         QRadioButton& Tcp;
         QRadioButton& Udp;
     };
-    const TSimControls c = sim == 1 ? TSimControls{form_.GroupBox1,        sim1Layout_,
-                                                   form_.TochDost1Label,   form_.TochDost1,
-                                                   form_.ServerPort1Label, form_.ServerPort1,
-                                                   form_.LocalPort1Label,  form_.LocalPort1,
-                                                   form_.Server1Label,     form_.Server1,
-                                                   form_.RadioButton1,     form_.RadioButton2}
-                                    : TSimControls{form_.GroupBox2,        sim2Layout_,
-                                                   form_.TochDost2Label,   form_.TochDost2,
-                                                   form_.ServerPort2Label, form_.ServerPort2,
-                                                   form_.LocalPort2Label,  form_.LocalPort2,
-                                                   form_.Server2Label,     form_.Server2,
-                                                   form_.RadioButton3,     form_.RadioButton4};
+    const TSimControls c = sim == 1
+                               ? TSimControls{GroupBox1,       design_.Sim1Layout, TochDost1Label,
+                                              TochDost1,       ServerPort1Label,   ServerPort1,
+                                              LocalPort1Label, LocalPort1,         Server1Label,
+                                              Server1,         RadioButton1,       RadioButton2}
+                               : TSimControls{GroupBox2,       design_.Sim2Layout, TochDost2Label,
+                                              TochDost2,       ServerPort2Label,   ServerPort2,
+                                              LocalPort2Label, LocalPort2,         Server2Label,
+                                              Server2,         RadioButton3,       RadioButton4};
     const QString number = QString::number(sim);
     c.Group.setObjectName(QStringLiteral("GroupBox") + number);
     c.Group.setTitle(QStringLiteral("SIM ") + number);
@@ -248,115 +238,112 @@ void TForm1Design::BuildSimGroup(int sim) {
     c.Group.setLayout(&c.Layout);
 }
 
-void TForm1Design::BuildCodePage() {
-    form_.TabSheet2.setObjectName(QStringLiteral("TabSheet2"));
+void TForm1::BuildCodePage() {
+    TabSheet2.setObjectName(QStringLiteral("TabSheet2"));
     const std::array<std::pair<QPushButton*, const char*>, 4> buttons{{
-        {&form_.Button7, "Button7"},
-        {&form_.Button8, "Button8"},
-        {&form_.Button9, "Button9"},
-        {&form_.Button11, "Button11"},
+        {&Button7, "Button7"},
+        {&Button8, "Button8"},
+        {&Button9, "Button9"},
+        {&Button11, "Button11"},
     }};
     for (const auto& [button, name] : buttons) {
         button->setObjectName(QString::fromLatin1(name));
-        button->setParent(&form_.TabSheet2);
+        button->setParent(&TabSheet2);
     }
-    form_.Button7.setText(tr("Записать"));
-    form_.Button8.setText(tr("Прочитать"));
-    form_.Button9.setText(tr("Записать"));
-    form_.Button11.setText(tr("Прочитать"));
+    Button7.setText(tr("Записать"));
+    Button8.setText(tr("Прочитать"));
+    Button9.setText(tr("Записать"));
+    Button11.setText(tr("Прочитать"));
     TRowPlacer row;
-    row.Place(form_.Button7, 32, 24, 75, 25);
-    row.Place(form_.Button8, 120, 24, 75, 25);
-    row.Place(form_.Button9, 376, 24, 75, 25);
-    row.Place(form_.Button11, 464, 24, 75, 25);
+    row.Place(Button7, 32, 24, 75, 25);
+    row.Place(Button8, 120, 24, 75, 25);
+    row.Place(Button9, 376, 24, 75, 25);
+    row.Place(Button11, 464, 24, 75, 25);
 
-    form_.StringGrid2.setObjectName(QStringLiteral("StringGrid2"));
-    form_.StringGrid2.setParent(&form_.TabSheet2);
-    form_.StringGrid2.setGeometry(32, 56, 281, 457);
-    form_.StringGrid3.setObjectName(QStringLiteral("StringGrid3"));
-    form_.StringGrid3.setParent(&form_.TabSheet2);
-    form_.StringGrid3.setGeometry(344, 56, 321, 449);
+    StringGrid2.setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2.setParent(&TabSheet2);
+    StringGrid2.setGeometry(32, 56, 281, 457);
+    StringGrid3.setObjectName(QStringLiteral("StringGrid3"));
+    StringGrid3.setParent(&TabSheet2);
+    StringGrid3.setGeometry(344, 56, 321, 449);
 }
 
-void TForm1Design::BuildJournalPage() {
-    form_.TabSheet4.setObjectName(QStringLiteral("TabSheet4"));
-    for (QWidget* control : std::initializer_list<QWidget*>{&form_.Label31, &form_.Edit6,
-                                                            &form_.Button10, &form_.StringGrid1}) {
-        control->setParent(&form_.TabSheet4);
+void TForm1::BuildJournalPage() {
+    TabSheet4.setObjectName(QStringLiteral("TabSheet4"));
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{&Label31, &Edit6, &Button10, &StringGrid1}) {
+        control->setParent(&TabSheet4);
     }
     const QFont pageFont = PixelFont(QStringLiteral("MS Sans Serif"), 13);
-    form_.Label31.setObjectName(QStringLiteral("Label31"));
-    form_.Label31.setText(tr("Количество событий : 1-255"));
-    form_.Label31.setFont(pageFont);
-    form_.Label31.setBuddy(&form_.Edit6);
-    form_.Edit6.setObjectName(QStringLiteral("Edit6"));
-    form_.Edit6.setFont(pageFont);
-    form_.Button10.setObjectName(QStringLiteral("Button10"));
-    form_.Button10.setText(tr("Прочитать журнал"));
-    form_.Button10.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+    Label31.setObjectName(QStringLiteral("Label31"));
+    Label31.setText(tr("Количество событий : 1-255"));
+    Label31.setFont(pageFont);
+    Label31.setBuddy(&Edit6);
+    Edit6.setObjectName(QStringLiteral("Edit6"));
+    Edit6.setFont(pageFont);
+    Button10.setObjectName(QStringLiteral("Button10"));
+    Button10.setText(tr("Прочитать журнал"));
+    Button10.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     TRowPlacer row;
-    row.Place(form_.Label31, 168, 32, 177, 16);
-    row.Place(form_.Edit6, 368, 24, 65, 24);
-    row.Place(form_.Button10, 464, 24, 121, 25);
-    form_.StringGrid1.setObjectName(QStringLiteral("StringGrid1"));
-    form_.StringGrid1.setGeometry(64, 56, 577, 457);
+    row.Place(Label31, 168, 32, 177, 16);
+    row.Place(Edit6, 368, 24, 65, 24);
+    row.Place(Button10, 464, 24, 121, 25);
+    StringGrid1.setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1.setGeometry(64, 56, 577, 457);
 }
 
-void TForm1Design::SetDesignValues() {
+void TForm1::SetDesignValues() {
     const TMemorySettingsStore defaults;
     for (const TTextFieldInfo& field : TextFields) {
-        store_.SetText(field.Field, defaults.Text(field.Field));
+        settingsStore_.SetText(field.Field, defaults.Text(field.Field));
     }
-    store_.SetSmsMode(defaults.SmsMode());
-    store_.SetGprsMode(defaults.GprsMode());
-    store_.SetTransport(TSim::Sim1, defaults.Transport(TSim::Sim1));
-    store_.SetTransport(TSim::Sim2, defaults.Transport(TSim::Sim2));
-    form_.Edit6.setText(QString::fromUtf8(kInitialJournalCount));
+    settingsStore_.SetSmsMode(defaults.SmsMode());
+    settingsStore_.SetGprsMode(defaults.GprsMode());
+    settingsStore_.SetTransport(TSim::Sim1, defaults.Transport(TSim::Sim1));
+    settingsStore_.SetTransport(TSim::Sim2, defaults.Transport(TSim::Sim2));
+    Edit6.setText(QString::fromUtf8(kInitialJournalCount));
 }
 
-void TForm1Design::SetTabOrder() {
+void TForm1::SetTabOrder() {
     const std::array<QWidget*, 35> order{
-        &form_.Button3,      &form_.Button4,      &form_.Button5,      &form_.Button6,
-        &form_.CodObj,       &form_.TimePeriod,   &form_.Edit7,        &form_.CheckBox1,
-        &form_.Edit1,        &form_.CheckBox2,    &form_.TochDost1,    &form_.ServerPort1,
-        &form_.LocalPort1,   &form_.RadioButton1, &form_.RadioButton2, &form_.Server1,
-        &form_.TochDost2,    &form_.ServerPort2,  &form_.LocalPort2,   &form_.RadioButton3,
-        &form_.RadioButton4, &form_.Server2,      &form_.Button7,      &form_.Button8,
-        &form_.Button9,      &form_.Button11,     &form_.StringGrid2,  &form_.StringGrid3,
-        &form_.Edit6,        &form_.Button10,     &form_.StringGrid1,  &form_.port,
-        &form_.baudrate,     &form_.Button1,      &form_.Button2,
+        &Button3,     &Button4,      &Button5,      &Button6,     &CodObj,    &TimePeriod,
+        &Edit7,       &CheckBox1,    &Edit1,        &CheckBox2,   &TochDost1, &ServerPort1,
+        &LocalPort1,  &RadioButton1, &RadioButton2, &Server1,     &TochDost2, &ServerPort2,
+        &LocalPort2,  &RadioButton3, &RadioButton4, &Server2,     &Button7,   &Button8,
+        &Button9,     &Button11,     &StringGrid2,  &StringGrid3, &Edit6,     &Button10,
+        &StringGrid1, &port,         &baudrate,     &Button1,     &Button2,
     };
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
 }
 
-void TForm1Design::SetAccessibleNames() {
-    form_.port.setAccessibleName(tr("Порт"));
-    form_.baudrate.setAccessibleName(tr("Скорость"));
-    form_.PageControl1.setAccessibleName(tr("Страницы"));
-    form_.ProgressBar1.setAccessibleName(tr("Ход обмена"));
-    form_.StringGrid2.setAccessibleName(tr("Коды событий"));
-    form_.StringGrid3.setAccessibleName(tr("Коды восстановления"));
-    form_.StringGrid1.setAccessibleName(tr("Журнал событий"));
-    form_.GroupBox3.setAccessibleName(tr("Объект"));
-    form_.GroupBox1.setAccessibleName(form_.GroupBox1.title());
-    form_.GroupBox2.setAccessibleName(form_.GroupBox2.title());
-    form_.Edit6.setAccessibleName(form_.Label31.text());
+void TForm1::SetAccessibleNames() {
+    port.setAccessibleName(tr("Порт"));
+    baudrate.setAccessibleName(tr("Скорость"));
+    PageControl1.setAccessibleName(tr("Страницы"));
+    ProgressBar1.setAccessibleName(tr("Ход обмена"));
+    StringGrid2.setAccessibleName(tr("Коды событий"));
+    StringGrid3.setAccessibleName(tr("Коды восстановления"));
+    StringGrid1.setAccessibleName(tr("Журнал событий"));
+    GroupBox3.setAccessibleName(tr("Объект"));
+    GroupBox1.setAccessibleName(GroupBox1.title());
+    GroupBox2.setAccessibleName(GroupBox2.title());
+    Edit6.setAccessibleName(Label31.text());
     for (const TTextFieldInfo& field : TextFields) {
-        store_.Edit(field.Field)
+        settingsStore_.Edit(field.Field)
             .setAccessibleName(TranslateCoreText(
                 QString::fromUtf8(field.Label.data(), static_cast<qsizetype>(field.Label.size()))));
     }
-    for (QAbstractButton* button : form_.findChildren<QAbstractButton*>()) {
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
         button->setAccessibleName(button->text());
     }
-    form_.RadioButton1.setAccessibleName(QStringLiteral("TCP (SIM 1)"));
-    form_.RadioButton2.setAccessibleName(QStringLiteral("UDP (SIM 1)"));
-    form_.RadioButton3.setAccessibleName(QStringLiteral("TCP (SIM 2)"));
-    form_.RadioButton4.setAccessibleName(QStringLiteral("UDP (SIM 2)"));
-    form_.Button7.setAccessibleName(tr("Записать коды событий"));
-    form_.Button8.setAccessibleName(tr("Прочитать коды событий"));
-    form_.Button9.setAccessibleName(tr("Записать коды восстановления"));
-    form_.Button11.setAccessibleName(tr("Прочитать коды восстановления"));
+    RadioButton1.setAccessibleName(QStringLiteral("TCP (SIM 1)"));
+    RadioButton2.setAccessibleName(QStringLiteral("UDP (SIM 1)"));
+    RadioButton3.setAccessibleName(QStringLiteral("TCP (SIM 2)"));
+    RadioButton4.setAccessibleName(QStringLiteral("UDP (SIM 2)"));
+    Button7.setAccessibleName(tr("Записать коды событий"));
+    Button8.setAccessibleName(tr("Прочитать коды событий"));
+    Button9.setAccessibleName(tr("Записать коды восстановления"));
+    Button11.setAccessibleName(tr("Прочитать коды восстановления"));
 }

@@ -1,54 +1,39 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "ui/InputLimitValidator.h"
 
-class TForm1;
-struct TForm1Frame;
-class TSettingsPageStore;
+// The form file. Form1Design.cpp lays out the window's controls: their places, names, texts,
+// fonts, design values, tab order and accessible names, and the window's fit to the screen; being
+// the form's own, those are TForm1's functions. This holds what it makes besides the controls. The
+// window's last member: made after every control and gone before them, so that the layouts set on
+// the controls go first.
+struct TForm1Design {
+    // The line edits with an input limit.
+    struct TLimitedEdits {
+        QLineEdit& CodObj;
+        QLineEdit& TimePeriod;
+        QLineEdit& LocalPort1;
+        QLineEdit& LocalPort2;
+        QLineEdit& Edit6;
+    };
 
-// The form file: every control of the window at its place, with its name, text, font, input
-// limit, design value, tab stop and accessible name, and the window fitted to the screen. Made
-// after every control and gone before them: it owns the layouts set on them, which go first.
-class TForm1Design {
-    Q_DECLARE_TR_FUNCTIONS(TForm1Design)
-
-  public:
-    TForm1Design(TForm1& form, TForm1Frame& frame, TSettingsPageStore& store);
-    TForm1Design(const TForm1Design&) = delete;
-    TForm1Design& operator=(const TForm1Design&) = delete;
-
-  private:
-    void BuildWindow();
-    void FitToScreen();
-    void BuildConnectionPanel();
-    void BuildSettingsPage();
-    void BuildSiteGroup();
-    void BuildSimGroup(int sim);
-    void BuildCodePage();
-    void BuildJournalPage();
-    void SetDesignValues();
-    void SetTabOrder();
-    void SetAccessibleNames();
-
-    TForm1& form_;
-    TForm1Frame& frame_;
-    TSettingsPageStore& store_;
+    explicit TForm1Design(TLimitedEdits edits);
 
     // Nested layouts after the layouts that hold them, so that each is gone first.
-    QGridLayout formLayout_;
-    QVBoxLayout panelLayout_;
-    QGridLayout settingsLayout_;
-    QGridLayout siteLayout_;
-    QGridLayout sim1Layout_;
-    QGridLayout sim2Layout_;
+    QGridLayout FormLayout;
+    QVBoxLayout PanelLayout;
+    QGridLayout SettingsLayout;
+    QGridLayout SiteLayout;
+    QGridLayout Sim1Layout;
+    QGridLayout Sim2Layout;
 
-    TInputLimitValidator codObjLimit_;
-    TInputLimitValidator timePeriodLimit_;
-    TInputLimitValidator localPort1Limit_;
-    TInputLimitValidator localPort2Limit_;
-    TInputLimitValidator edit6Limit_;
+    TInputLimitValidator CodObjLimit;
+    TInputLimitValidator TimePeriodLimit;
+    TInputLimitValidator LocalPort1Limit;
+    TInputLimitValidator LocalPort2Limit;
+    TInputLimitValidator Edit6Limit;
 };

@@ -42,9 +42,6 @@
         <source>Ирвен А4 Конфигуратор</source>
         <translation>Ірвен А4 Конфігуратор</translation>
     </message>
-</context>
-<context>
-    <name>TForm1Design</name>
     <message>
         <source>Коды событий</source>
         <translation>Коди подій</translation>
