@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,55 +10,35 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "protocol/Clock.h"
 #include "protocol/DeviceLink.h"
 #include "protocol/EventCodeTable.h"
-#include "serial/PortList.h"
 #include "serial/SerialPort.h"
 #include "ui/CodeGrid.h"
-#include "ui/InputLimitValidator.h"
+#include "ui/Form1Design.h"
+#include "ui/Form1Frame.h"
+#include "ui/Form1Services.h"
+#include "ui/HandlerRules.h"
 #include "ui/JournalGridView.h"
-#include "ui/ModalRunner.h"
-#include "ui/PagesScrollArea.h"
 #include "ui/PortComboBox.h"
+#include "ui/PortNotifications.h"
 #include "ui/ProgressBar.h"
+#include "ui/SettingsFileDialogs.h"
 #include "ui/SettingsPageStore.h"
-
-// What the window works with besides its own controls; tests replace any of them.
-struct TForm1Services {
-    std::shared_ptr<TSerialDriver> SerialDriver;
-    // The serial ports, sorted, each with what the system tells of it; raises ESerialPort.
-    std::function<void(std::vector<TPortEntry>&)> ListPorts;
-    // The folder of every settings file: the program directory, or the user's own folder for the
-    // program when the program directory is not writable; made on the first save.
-    std::string SettingsDirectory;
-    // The program's own directory: its Settings.ini is read at start-up when the settings folder
-    // holds none.
-    std::string ProgramDirectory;
-    // In the program directory the save dialog starts in the working directory; in the user's
-    // folder it starts there, as nothing else would lead the user to it.
-    bool SettingsInProgramDirectory = true;
-    std::shared_ptr<TModalRunner> Modal;
-    std::shared_ptr<TClock> Clock;
-
-    // The program's own: the platform's serial ports, the settings folder, real modal dialogs
-    // and the window's waits.
-    static TForm1Services Program();
-};
 
 // The main window: the connection panel at the left, the pages, and the progress bar under them.
 // Every control is a member named as the control; every handler runs its operation to its end,
 // shows what it raised, and leaves the window usable. A main window, so that assistive technology
 // presents it as the application's frame.
-class TForm1 final : public QMainWindow {
+//
+// The order in which its parts go at shutdown is stated by their types: the frame, a base, is made
+// before every control and gone after them; each control comes before the controls it holds;
+// the port notifications, made after the port, stop waking the window before the port closes; and
+// the form file, the last member, owns the layouts, so that they go before the controls they are
+// set on.
+class TForm1 final : public QMainWindow, private TForm1Frame {
     Q_OBJECT
 
   public:
@@ -68,14 +47,13 @@ class TForm1 final : public QMainWindow {
     static inline const QString Caption = QString::fromUtf8(CaptionSource);
 
     explicit TForm1(TForm1Services services, QWidget* parent = nullptr);
-    ~TForm1() override;
 
     // Whether a handler is running; no other handler starts meanwhile.
-    bool Busy() const { return busy_; }
+    bool Busy() const { return rules_.Busy(); }
     // Whether a line-monitor delivery waits for the running handler to end.
-    bool SyncCallsHeld() const { return syncCallsHeld_; }
+    bool SyncCallsHeld() const { return rules_.SyncCallsHeld(); }
     // The open dialog, made at its first use and kept for the window's life.
-    QFileDialog* OpenDialog() { return OpenDialog1 ? &*OpenDialog1 : nullptr; }
+    QFileDialog* OpenDialog() { return dialogs_.OpenDialog(); }
     TSettingsStore& SettingsStore() { return settingsStore_; }
 
   public slots:
@@ -96,44 +74,28 @@ class TForm1 final : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The form file's, in Form1Design.cpp.
+    void BuildWindow();
+    void FitToScreen();
     void BuildConnectionPanel();
     void BuildSettingsPage();
     void BuildSiteGroup();
     void BuildSimGroup(int sim);
     void BuildCodePage();
     void BuildJournalPage();
-    void BuildWindow();
-    void FitToScreen();
     void SetDesignValues();
     void SetTabOrder();
     void SetAccessibleNames();
+
     void ConnectHandlers();
-    void InstallSyncWakeup();
-
-    // Runs one handler's body: refuses to start while another runs, and shows what it raised once
-    // it has ended.
-    void RunHandler(const std::function<void()>& body);
-    void EndHandler();
-    void ServiceSyncCalls();
-
-    void FillPortList(const std::vector<TPortEntry>& entries);
-    void RefreshPortList();
     void ShowConnected(bool connected);
     TBaudRate SelectedBaudRate() const;
-    void PrepareOpenDialog();
-    bool ConfirmReplace(const std::string& path);
     void ShowError(const QString& message);
     void ShowConfirmation(const QString& message);
     void ShowValidationWarning(const QString& message);
 
     TForm1Services services_;
-    bool busy_ = false;
-    bool syncCallsHeld_ = false;
-    bool closeHeld_ = false;
-
-    // Before the controls they hold, so that they are gone after them.
-    QWidget central_;
-    TPagesScrollArea pagesArea_;
+    THandlerRules rules_;
 
   public:
     // The connection panel.
@@ -204,28 +166,15 @@ class TForm1 final : public QMainWindow {
     QPushButton Button10;
     TJournalGridView StringGrid1;
 
-    // Components without a window: the serial port, and the open dialog, made at its first use.
+    // The serial port, a component without a window.
     TSerialPort SerialPort1;
-    std::optional<QFileDialog> OpenDialog1;
 
   private:
-    // Layouts after the widgets they are set on, nested ones after their parents, so that each is
-    // gone before the widget or layout that holds it.
-    QGridLayout formLayout_;
-    QVBoxLayout panelLayout_;
-    QGridLayout settingsLayout_;
-    QGridLayout siteLayout_;
-    QGridLayout sim1Layout_;
-    QGridLayout sim2Layout_;
-
-    TInputLimitValidator codObjLimit_;
-    TInputLimitValidator timePeriodLimit_;
-    TInputLimitValidator localPort1Limit_;
-    TInputLimitValidator localPort2Limit_;
-    TInputLimitValidator edit6Limit_;
-
+    TPortNotifications portNotifications_;
+    TSettingsFileDialogs dialogs_;
     TSettingsPageStore settingsStore_;
     TEventCodeTable eventCodes_;
     TEventCodeTable restoreCodes_;
     TDeviceLink link_;
+    TForm1Design design_;
 };

@@ -85,12 +85,17 @@ void TLanguageTest::MessagesAndDialogsSpeakUkrainian() {
     QCOMPARE(window.Modal->Boxes[2].Text, QStringLiteral("Збережено успішно."));
     QVERIFY2(window.Modal->Boxes[3].Text.startsWith("Файл налаштувань не знайдено: "),
              qPrintable(window.Modal->Boxes[3].Text));
-    const QStringList titles(window.Modal->DialogTitles.begin(), window.Modal->DialogTitles.end());
-    QVERIFY(
-        titles.contains(QStringLiteral("Збереження конфігурації (файл має бути в папці з .exe)")));
-    QVERIFY(
-        titles.contains(QStringLiteral("Відкриття конфігурації (файл має бути в папці з .exe)")));
-    QCOMPARE(form.OpenDialog()->nameFilters(), QStringList({"Налаштування .ini (*.ini)"}));
+    // The file dialogs' titles and filter are the system's own texts, the same in either language
+    // (their ".ехе" in Cyrillic letters).
+    QCOMPARE(window.Modal->FileDialogs.size(), std::size_t(2));
+    const TShownFileDialog& save = window.Modal->FileDialogs[0];
+    QCOMPARE(save.Title,
+             QStringLiteral("Збереження конфігурації (повинна знаходитися в папці з .ехе)"));
+    QCOMPARE(save.Filters, QStringList({"Settings .ini (*.ini)"}));
+    const TShownFileDialog& open = window.Modal->FileDialogs[1];
+    QCOMPARE(open.Title,
+             QStringLiteral("Відкривання конфігурації (повинна знаходитися в папці з .ехе)"));
+    QCOMPARE(open.Filters, QStringList({"Settings .ini (*.ini)"}));
 }
 
 void TLanguageTest::TheApplicationTakesTheSystemLanguage() {

@@ -20,6 +20,9 @@ int TScriptedModal::Exec(QDialog& dialog) {
         }
         Boxes.push_back(shown);
     }
+    if (const auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+        FileDialogs.push_back({files->windowTitle(), files->nameFilters()});
+    }
     if (!answers_.empty()) {
         TAnswer answer = std::move(answers_.front());
         answers_.pop_front();

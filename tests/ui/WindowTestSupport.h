@@ -25,8 +25,15 @@ struct TShownBox {
     QStringList Buttons;
 };
 
-// Records every message box instead of showing it and answers each dialog from a queue of
-// answers; a box without an answer is closed with its first button, a file dialog is cancelled.
+// What one file dialog showed.
+struct TShownFileDialog {
+    QString Title;
+    QStringList Filters;
+};
+
+// Records every message box and file dialog instead of showing it and answers each dialog from a
+// queue of answers; a box without an answer is closed with its first button, a file dialog is
+// cancelled.
 class TScriptedModal final : public TModalRunner {
   public:
     using TAnswer = std::function<int(QDialog&)>;
@@ -38,6 +45,7 @@ class TScriptedModal final : public TModalRunner {
 
     std::vector<TShownBox> Boxes;
     std::vector<QString> DialogTitles;
+    std::vector<TShownFileDialog> FileDialogs;
 
   private:
     std::deque<TAnswer> answers_;

@@ -27,16 +27,20 @@
 <context>
     <name>TForm1</name>
     <message>
-        <source>Settings .ini (*.ini)</source>
-        <translation>Налаштування .ini (*.ini)</translation>
+        <source>Скорость «%1» не поддерживается: выберите скорость из списка</source>
+        <translation>Швидкість «%1» не підтримується: виберіть швидкість зі списку</translation>
     </message>
     <message>
-        <source>Відкривання конфігурації (повинна знаходитися в папці з .ехе)</source>
-        <translation>Відкриття конфігурації (файл має бути в папці з .exe)</translation>
+        <source>Открыто успешно.</source>
+        <translation>Відкрито успішно.</translation>
     </message>
     <message>
-        <source>Збереження конфігурації (повинна знаходитися в папці з .ехе)</source>
-        <translation>Збереження конфігурації (файл має бути в папці з .exe)</translation>
+        <source>Сохранено успешно.</source>
+        <translation>Збережено успішно.</translation>
+    </message>
+    <message>
+        <source>Ирвен А4 Конфигуратор</source>
+        <translation>Ірвен А4 Конфігуратор</translation>
     </message>
     <message>
         <source>Коды событий</source>
@@ -174,25 +178,12 @@
         <source>Прочитать коды восстановления</source>
         <translation>Прочитати коди відновлення</translation>
     </message>
+</context>
+<context>
+    <name>THandlerRules</name>
     <message>
         <source>Неизвестная ошибка</source>
         <translation>Невідома помилка</translation>
-    </message>
-    <message>
-        <source>Скорость «%1» не поддерживается: выберите скорость из списка</source>
-        <translation>Швидкість «%1» не підтримується: виберіть швидкість зі списку</translation>
-    </message>
-    <message>
-        <source>Открыто успешно.</source>
-        <translation>Відкрито успішно.</translation>
-    </message>
-    <message>
-        <source>Сохранено успешно.</source>
-        <translation>Збережено успішно.</translation>
-    </message>
-    <message>
-        <source>Ирвен А4 Конфигуратор</source>
-        <translation>Ірвен А4 Конфігуратор</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
+#include "ui/Form1Services.h"
+
 #include "serial/PortList.h"
 #include "settings/SettingsFolder.h"
-#include "ui/Form1.h"
 #include "ui/WindowClock.h"
 
 TForm1Services TForm1Services::Program() {
