@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -33,6 +34,14 @@ class TSerialPort {
     // Always ends closed; a failure to drop the lines or purge is raised after that.
     bool Close();
     bool Connected() const { return Connected_; }
+    // True from the moment a transfer, the monitor or Close finds the device gone (a pulled
+    // adapter, a hung-up terminal) until the next Open.
+    bool DeviceVanished() const { return DeviceVanished_; }
+    // Called once on the GUI thread, from ServiceSyncCalls on every delivery route, when the
+    // monitor finds the device gone while the port is open; a Close that comes first drops it.
+    // The monitor does not wait for it and has ended its waits, so the hook may call Close
+    // directly. What it raises leaves ServiceSyncCalls.
+    void SetOnDeviceVanished(std::function<void()> hook) { OnDeviceVanished_ = std::move(hook); }
 
     TBaudRate BaudRate() const { return BaudRate_; }
     void SetBaudRate(TBaudRate value);
@@ -122,6 +131,10 @@ class TSerialPort {
     void StopMonitor();
     void ReleaseDevice();
     void Require(bool succeeded, const char* message) const;
+    void RequireTransfer(bool succeeded, TTransferKind direction);
+    // Monitor thread: the device is gone; the GUI thread hears of it through NotifyDeviceVanished.
+    void ReportDeviceVanished();
+    void NotifyDeviceVanished();
     template <typename T>
     void StoreLineSetting(T& field, const T& value);
     template <typename T>
@@ -145,6 +158,8 @@ class TSerialPort {
     std::unique_ptr<TEventWindow> WindowHandle_;
     std::unique_ptr<TLineMonitor> Monitor_;
     bool Connected_ = false;
+    std::atomic<bool> DeviceVanished_ = false;
+    std::function<void()> OnDeviceVanished_;
 
     TBaudRate BaudRate_ = br9600;
     TByteSize ByteSize_ = bs8;

@@ -21,5 +21,6 @@ class TSerialPortInternals {
     static void NotifyLineEvent(TSerialPort& port, TLineEvent event) {
         port.NotifyLineEvent(event);
     }
+    static void ReportDeviceVanished(TSerialPort& port) { port.ReportDeviceVanished(); }
     static TSerialDcb ControlBlock(const TSerialPort& port) { return port.ControlBlock(); }
 };
