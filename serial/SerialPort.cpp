@@ -3,8 +3,11 @@
 #include <exception>
 #include <utility>
 
+#include "serial/SerialDriver.h"
 #include "serial/SerialMessages.h"
+#include "serial/monitor/EventWindow.h"
 #include "serial/monitor/LineMonitor.h"
+#include "serial/monitor/MainThreadQueue.h"
 
 namespace {
 
@@ -35,7 +38,8 @@ void Attempt(std::exception_ptr& failure, TSerialDevice* device, std::atomic<boo
 
 }  // namespace
 
-TSerialPort::TSerialPort(std::shared_ptr<TSerialDriver> driver) : Driver_(std::move(driver)) {}
+TSerialPort::TSerialPort(std::shared_ptr<TSerialDriver> driver)
+    : Driver_(std::move(driver)), SyncCalls_(std::make_unique<TMainThreadQueue>()) {}
 
 TSerialPort::~TSerialPort() {
     try {
@@ -117,13 +121,21 @@ void TSerialPort::StopMonitor() {
 
 void TSerialPort::ReportDeviceVanished() {
     DeviceVanished_ = true;
-    SyncCalls_.Post([this] { NotifyDeviceVanished(); });
+    SyncCalls_->Post([this] { NotifyDeviceVanished(); });
 }
 
 void TSerialPort::NotifyDeviceVanished() {
     if (Monitor_ && OnDeviceVanished_) {
         OnDeviceVanished_();
     }
+}
+
+void TSerialPort::SetSyncWakeup(std::function<void()> wake) {
+    SyncCalls_->SetWakeup(std::move(wake));
+}
+
+void TSerialPort::ServiceSyncCalls() {
+    SyncCalls_->ServicePending();
 }
 
 void TSerialPort::ReleaseDevice() {

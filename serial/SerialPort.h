@@ -9,14 +9,20 @@
 
 #include "serial/ByteString.h"
 #include "serial/ESerialPort.h"
-#include "serial/SerialDriver.h"
+#include "serial/PlatformSerialDriver.h"
 #include "serial/SerialEvents.h"
 #include "serial/SerialTimeouts.h"
 #include "serial/SerialTypes.h"
-#include "serial/Transfer.h"
-#include "serial/monitor/EventWindow.h"
-#include "serial/monitor/MainThreadQueue.h"
 
+// Owned or used inside the component, declared in SerialDriver.h, Transfer.h and monitor/.
+class TSerialDevice;
+struct TSerialDcb;
+struct TCommTimeouts;
+struct TCommStatus;
+struct TTransfer;
+class TMainThreadQueue;
+class TEventWindow;
+struct TWindowMessage;
 class TLineMonitor;
 
 // The serial port the configurator talks to the panel through: its line settings, open and close,
@@ -106,13 +112,18 @@ class TSerialPort {
     // for the GUI thread, which then calls ServiceSyncCalls; Close also runs the waiting
     // deliveries while it waits for the monitor. Where the hidden window is the component's own
     // stand-in, ServiceSyncCalls also takes the messages sent to it.
-    void SetSyncWakeup(std::function<void()> wake) { SyncCalls_.SetWakeup(std::move(wake)); }
-    void ServiceSyncCalls() { SyncCalls_.ServicePending(); }
+    void SetSyncWakeup(std::function<void()> wake);
+    void ServiceSyncCalls();
     // Shows what a handler raised on the window route; without one it is dropped.
     void SetWindowExceptionHandler(std::function<void(std::exception_ptr)> handler) {
         WindowExceptionHandler_ = std::move(handler);
     }
 
+  private:
+    friend class TSerialPortInternals;
+
+    // The line-event monitor's notifiers and the hidden window's procedure, which only they and
+    // the component's tests reach, through TSerialPortInternals.
     void NotifyRxChar();
     void NotifyTxEmpty();
     void NotifyRing();
@@ -122,9 +133,6 @@ class TSerialPort {
     void NotifyError();
     void NotifyRx80Full();
     intptr_t EventWindowProc(const TWindowMessage& message);
-
-  private:
-    friend class TSerialPortInternals;
 
     void OpenDevice();
     void StartMonitor();
@@ -153,7 +161,7 @@ class TSerialPort {
     std::shared_ptr<TSerialDriver> Driver_;
     // The open device, shared with the line-event monitor; empty while closed.
     std::shared_ptr<TSerialDevice> Handle_;
-    TMainThreadQueue SyncCalls_;
+    std::unique_ptr<TMainThreadQueue> SyncCalls_;
     std::function<void(std::exception_ptr)> WindowExceptionHandler_;
     std::unique_ptr<TEventWindow> WindowHandle_;
     std::unique_ptr<TLineMonitor> Monitor_;

@@ -1,7 +1,9 @@
 #include <algorithm>
 
+#include "serial/SerialDriver.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "serial/Transfer.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <thread>
 
 #include "serial/DeviceRemoval.h"
+#include "serial/SerialCodes.h"
 #include "serial/linux/LinuxLineSettings.h"
 #include "serial/linux/LinuxStopSignal.h"
 #include "serial/linux/LinuxTransfer.h"
-#include "serial/monitor/LineEvents.h"
 
 namespace {
 

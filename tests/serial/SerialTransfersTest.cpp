@@ -6,6 +6,7 @@
 
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
+#include "serial/Transfer.h"
 #include "testing/FakeSerialDriver.h"
 #include "tests/serial/DeviceErrors.h"
 #include "tests/serial/SerialTestSupport.h"
