@@ -11,8 +11,8 @@
 #include "serial/SerialPortInternals.h"
 #include "serial/linux/LinuxLineSettings.h"
 #include "serial/linux/LinuxSerialDriver.h"
-#include "tests/serial/PseudoTerminal.h"
 #include "tests/serial/SerialTestSupport.h"
+#include "tests/serial/linux/PseudoTerminal.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "serial/monitor/LineEvents.h"
 #include "testing/FakeSerialDriver.h"
 #include "tests/serial/DeviceErrors.h"
-#include "tests/serial/MonitorProbe.h"
 #include "tests/serial/SerialTestSupport.h"
+#include "tests/serial/monitor/MonitorProbe.h"
 
 using ::testing::ElementsAre;
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "serial/SerialPort.h"
-#include "tests/serial/MonitorProbe.h"
-#include "tests/serial/PseudoTerminal.h"
+#include "tests/serial/linux/PseudoTerminal.h"
+#include "tests/serial/monitor/MonitorProbe.h"
 
 using ::testing::ElementsAre;
 
