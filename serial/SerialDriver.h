@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "serial/SerialCodes.h"
+
 // The narrow interface between TSerialPort and the platform's serial API. It is shaped after the
 // Win32 communications calls so that the component's algorithms read the same on every platform:
 // every call answers true on success and false on failure, and the component picks the message.
@@ -68,23 +70,6 @@ struct TCommStatus {
     uint32_t OutQueue = 0;
 };
 
-namespace SerialCode {
-constexpr uint32_t EscSetRts = 3;
-constexpr uint32_t EscClrRts = 4;
-constexpr uint32_t EscSetDtr = 5;
-constexpr uint32_t EscClrDtr = 6;
-
-constexpr uint32_t PurgeTxAbort = 1;
-constexpr uint32_t PurgeRxAbort = 2;
-constexpr uint32_t PurgeTxClear = 4;
-constexpr uint32_t PurgeRxClear = 8;
-
-constexpr uint32_t ModemCtsOn = 0x10;
-constexpr uint32_t ModemDsrOn = 0x20;
-constexpr uint32_t ModemRingOn = 0x40;
-constexpr uint32_t ModemRlsdOn = 0x80;
-}  // namespace SerialCode
-
 // One transfer in flight: the overlapped block with its manual-reset event. A new transfer's event
 // is signalled and its block reports a finished transfer of 0 bytes.
 class TSerialTransfer {
@@ -135,8 +120,7 @@ class TSerialDevice {
     virtual bool ClearCommError(TCommStatus& status) = 0;
     virtual bool GetCommModemStatus(uint32_t& status) = 0;
 
-    // The comm-event flags (EV_RXCHAR 1, EV_TXEMPTY 4, EV_CTS 8, EV_DSR 16, EV_RLSD 32,
-    // EV_ERR 128, EV_RING 256, EV_RX80FULL 1024) that WaitLineEvents reports.
+    // The comm-event flags (LineEventFlag) that WaitLineEvents reports.
     virtual bool SetCommMask(uint32_t mask) = 0;
     // Blocks until one of the masked events occurs or stop is signalled. Win32: WaitCommEvent
     // on the device's own overlapped block, then WaitForMultipleObjects over the stop event and
@@ -165,6 +149,3 @@ class TSerialDriver {
     virtual std::unique_ptr<TSerialTransfer> NewTransfer() = 0;
     virtual std::unique_ptr<TStopSignal> NewStopSignal() = 0;
 };
-
-// The driver of the platform the program was built for.
-std::shared_ptr<TSerialDriver> PlatformSerialDriver();

@@ -3,8 +3,11 @@
 #include <exception>
 #include <utility>
 
+#include "serial/SerialDriver.h"
 #include "serial/SerialMessages.h"
+#include "serial/monitor/EventWindow.h"
 #include "serial/monitor/LineMonitor.h"
+#include "serial/monitor/MainThreadQueue.h"
 
 namespace {
 
@@ -20,11 +23,14 @@ uint32_t TimeoutValue(int32_t value) {
 // A device that has hung up or vanished cannot drop its lines or discard its queues; that is no
 // failure worth reporting, as the port is closed all the same.
 template <typename Step>
-void Attempt(std::exception_ptr& failure, TSerialDevice* device, Step step) {
+void Attempt(std::exception_ptr& failure, TSerialDevice* device, std::atomic<bool>& vanished,
+             Step step) {
     try {
         step();
     } catch (const ESerialPort&) {
-        if (!failure && !(device && device->Vanished())) {
+        if (device && device->Vanished()) {
+            vanished = true;
+        } else if (!failure) {
             failure = std::current_exception();
         }
     }
@@ -32,7 +38,8 @@ void Attempt(std::exception_ptr& failure, TSerialDevice* device, Step step) {
 
 }  // namespace
 
-TSerialPort::TSerialPort(std::shared_ptr<TSerialDriver> driver) : Driver_(std::move(driver)) {}
+TSerialPort::TSerialPort(std::shared_ptr<TSerialDriver> driver)
+    : Driver_(std::move(driver)), SyncCalls_(std::make_unique<TMainThreadQueue>()) {}
 
 TSerialPort::~TSerialPort() {
     try {
@@ -46,6 +53,7 @@ bool TSerialPort::Open() {
     if (Connected_) {
         return true;
     }
+    DeviceVanished_ = false;
     OpenDevice();
     Connected_ = true;
     try {
@@ -84,9 +92,9 @@ bool TSerialPort::Close() {
         return true;
     }
     std::exception_ptr failure;
-    Attempt(failure, Handle_.get(), [this] { DriveDTR(false); });
-    Attempt(failure, Handle_.get(), [this] { DriveRTS(false); });
-    Attempt(failure, Handle_.get(), [this] { AbortTransfers(); });
+    Attempt(failure, Handle_.get(), DeviceVanished_, [this] { DriveDTR(false); });
+    Attempt(failure, Handle_.get(), DeviceVanished_, [this] { DriveRTS(false); });
+    Attempt(failure, Handle_.get(), DeviceVanished_, [this] { AbortTransfers(); });
     StopMonitor();
     ReleaseDevice();
     Connected_ = false;
@@ -103,10 +111,31 @@ void TSerialPort::StartMonitor() {
     Monitor_ = std::make_unique<TLineMonitor>(*this);
 }
 
-// The monitor goes first, so it never sees the hidden window disappear.
+// The monitor goes first, so it never sees the hidden window disappear. It is let go of before it
+// ends, so that a vanish notice that its end runs finds no monitor and is dropped.
 void TSerialPort::StopMonitor() {
-    Monitor_.reset();
+    std::unique_ptr<TLineMonitor> monitor = std::move(Monitor_);
+    monitor.reset();
     WindowHandle_.reset();
+}
+
+void TSerialPort::ReportDeviceVanished() {
+    DeviceVanished_ = true;
+    SyncCalls_->Post([this] { NotifyDeviceVanished(); });
+}
+
+void TSerialPort::NotifyDeviceVanished() {
+    if (Monitor_ && OnDeviceVanished_) {
+        OnDeviceVanished_();
+    }
+}
+
+void TSerialPort::SetSyncWakeup(std::function<void()> wake) {
+    SyncCalls_->SetWakeup(std::move(wake));
+}
+
+void TSerialPort::ServiceSyncCalls() {
+    SyncCalls_->ServicePending();
 }
 
 void TSerialPort::ReleaseDevice() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -8,14 +9,20 @@
 
 #include "serial/ByteString.h"
 #include "serial/ESerialPort.h"
-#include "serial/SerialDriver.h"
+#include "serial/PlatformSerialDriver.h"
 #include "serial/SerialEvents.h"
 #include "serial/SerialTimeouts.h"
 #include "serial/SerialTypes.h"
-#include "serial/Transfer.h"
-#include "serial/monitor/EventWindow.h"
-#include "serial/monitor/MainThreadQueue.h"
 
+// Owned or used inside the component, declared in SerialDriver.h, Transfer.h and monitor/.
+class TSerialDevice;
+struct TSerialDcb;
+struct TCommTimeouts;
+struct TCommStatus;
+struct TTransfer;
+class TMainThreadQueue;
+class TEventWindow;
+struct TWindowMessage;
 class TLineMonitor;
 
 // The serial port the configurator talks to the panel through: its line settings, open and close,
@@ -33,6 +40,14 @@ class TSerialPort {
     // Always ends closed; a failure to drop the lines or purge is raised after that.
     bool Close();
     bool Connected() const { return Connected_; }
+    // True from the moment a transfer, the monitor or Close finds the device gone (a pulled
+    // adapter, a hung-up terminal) until the next Open.
+    bool DeviceVanished() const { return DeviceVanished_; }
+    // Called once on the GUI thread, from ServiceSyncCalls on every delivery route, when the
+    // monitor finds the device gone while the port is open; a Close that comes first drops it.
+    // The monitor does not wait for it and has ended its waits, so the hook may call Close
+    // directly. What it raises leaves ServiceSyncCalls.
+    void SetOnDeviceVanished(std::function<void()> hook) { OnDeviceVanished_ = std::move(hook); }
 
     TBaudRate BaudRate() const { return BaudRate_; }
     void SetBaudRate(TBaudRate value);
@@ -97,13 +112,18 @@ class TSerialPort {
     // for the GUI thread, which then calls ServiceSyncCalls; Close also runs the waiting
     // deliveries while it waits for the monitor. Where the hidden window is the component's own
     // stand-in, ServiceSyncCalls also takes the messages sent to it.
-    void SetSyncWakeup(std::function<void()> wake) { SyncCalls_.SetWakeup(std::move(wake)); }
-    void ServiceSyncCalls() { SyncCalls_.ServicePending(); }
+    void SetSyncWakeup(std::function<void()> wake);
+    void ServiceSyncCalls();
     // Shows what a handler raised on the window route; without one it is dropped.
     void SetWindowExceptionHandler(std::function<void(std::exception_ptr)> handler) {
         WindowExceptionHandler_ = std::move(handler);
     }
 
+  private:
+    friend class TSerialPortInternals;
+
+    // The line-event monitor's notifiers and the hidden window's procedure, which only they and
+    // the component's tests reach, through TSerialPortInternals.
     void NotifyRxChar();
     void NotifyTxEmpty();
     void NotifyRing();
@@ -114,14 +134,15 @@ class TSerialPort {
     void NotifyRx80Full();
     intptr_t EventWindowProc(const TWindowMessage& message);
 
-  private:
-    friend class TSerialPortInternals;
-
     void OpenDevice();
     void StartMonitor();
     void StopMonitor();
     void ReleaseDevice();
     void Require(bool succeeded, const char* message) const;
+    void RequireTransfer(bool succeeded, TTransferKind direction);
+    // Monitor thread: the device is gone; the GUI thread hears of it through NotifyDeviceVanished.
+    void ReportDeviceVanished();
+    void NotifyDeviceVanished();
     template <typename T>
     void StoreLineSetting(T& field, const T& value);
     template <typename T>
@@ -140,11 +161,13 @@ class TSerialPort {
     std::shared_ptr<TSerialDriver> Driver_;
     // The open device, shared with the line-event monitor; empty while closed.
     std::shared_ptr<TSerialDevice> Handle_;
-    TMainThreadQueue SyncCalls_;
+    std::unique_ptr<TMainThreadQueue> SyncCalls_;
     std::function<void(std::exception_ptr)> WindowExceptionHandler_;
     std::unique_ptr<TEventWindow> WindowHandle_;
     std::unique_ptr<TLineMonitor> Monitor_;
     bool Connected_ = false;
+    std::atomic<bool> DeviceVanished_ = false;
+    std::function<void()> OnDeviceVanished_;
 
     TBaudRate BaudRate_ = br9600;
     TByteSize ByteSize_ = bs8;

@@ -1,7 +1,9 @@
 #include <algorithm>
 
+#include "serial/SerialDriver.h"
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "serial/Transfer.h"
 
 namespace {
 
@@ -14,6 +16,14 @@ const char* TransferMessage(TTransferKind direction) {
 }
 
 }  // namespace
+
+// A transfer that failed because the device has gone says so before it raises as any other.
+void TSerialPort::RequireTransfer(bool succeeded, TTransferKind direction) {
+    if (!succeeded && Handle_ && Handle_->Vanished()) {
+        DeviceVanished_ = true;
+    }
+    Require(succeeded, TransferMessage(direction));
+}
 
 std::unique_ptr<TTransfer> TSerialPort::NewTransfer() {
     auto transfer = std::make_unique<TTransfer>();
@@ -32,8 +42,8 @@ int32_t TSerialPort::BeginTransfer(TTransfer* transfer, TTransferKind direction,
     Require(transfer != nullptr, SerialMessage::Async);
     transfer->Direction = direction;
     uint32_t immediate = 0;
-    Require(Handle_ && transfer->Io && start(*Handle_, immediate, *transfer->Io),
-            TransferMessage(direction));
+    RequireTransfer(Handle_ && transfer->Io && start(*Handle_, immediate, *transfer->Io),
+                    direction);
     return static_cast<int32_t>(immediate);
 }
 
@@ -70,7 +80,7 @@ int32_t TSerialPort::EndTransfer(TTransfer* transfer) {
     Require(transfer != nullptr, SerialMessage::Async);
     uint32_t count = 0;
     const bool completed = transfer->Io && transfer->Io->Wait() && transfer->Io->Result(count);
-    Require(completed, TransferMessage(transfer->Direction));
+    RequireTransfer(completed, transfer->Direction);
     return static_cast<int32_t>(count);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "serial/DeviceRemoval.h"
+
 class TFakeSerialDriver::TTransferRecord : public TSerialTransfer {
   public:
     explicit TTransferRecord(TFakeSerialDriver& driver) : Driver_(driver) {}
@@ -167,18 +169,27 @@ void TFakeSerialDriver::SetOpenOutcome(const std::string& port, TOpenOutcome out
 
 bool TFakeSerialDriver::Vanished() const {
     std::lock_guard lock(Mutex_);
-    return HungUp_;
+    return HungUp_ && (!HangUpError_ || IsRemovalError(*HangUpError_));
 }
 
 void TFakeSerialDriver::HangUp() {
     std::lock_guard lock(Mutex_);
     HungUp_ = true;
+    HangUpError_.reset();
+    LineEventsChanged_.notify_all();
+}
+
+void TFakeSerialDriver::FailEveryCall(uint32_t error) {
+    std::lock_guard lock(Mutex_);
+    HungUp_ = true;
+    HangUpError_ = error;
     LineEventsChanged_.notify_all();
 }
 
 void TFakeSerialDriver::Reconnect() {
     std::lock_guard lock(Mutex_);
     HungUp_ = false;
+    HangUpError_.reset();
 }
 
 void TFakeSerialDriver::SetCompleteAtOnce(bool atOnce) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ class TFakeSerialDriver : public TSerialDriver {
     // A pulled cable: every later call of the open device fails and the device is gone until
     // Reconnect.
     void HangUp();
+    // Every later call of the open device fails with this error of the platform's serial calls
+    // (errno, GetLastError) until Reconnect; the device is gone when the platform counts the error
+    // as a removal.
+    void FailEveryCall(uint32_t error);
     void Reconnect();
     // Transfers report "pending" and give their count only through Result.
     void SetCompleteAtOnce(bool atOnce);
@@ -120,6 +125,8 @@ class TFakeSerialDriver : public TSerialDriver {
     int LineWaits_ = 0;
     bool Open_ = false;
     bool HungUp_ = false;
+    // The error every call fails with since HangUp or FailEveryCall; none for a plain hang-up.
+    std::optional<uint32_t> HangUpError_;
     bool CompleteAtOnce_ = true;
     std::string OpenedPort_;
     int OpenCount_ = 0;

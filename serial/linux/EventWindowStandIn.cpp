@@ -7,7 +7,7 @@ TEventWindowStandIn::TEventWindowStandIn(TSerialPort& port, TMainThreadQueue& qu
     : Port_(port), Queue_(queue) {}
 
 void TEventWindowStandIn::Send(const TWindowMessage& message) {
-    Queue_.Send([&port = Port_, message] { port.EventWindowProc(message); });
+    Queue_.Send([&port = Port_, message] { TSerialPortInternals::EventWindowProc(port, message); });
 }
 
 bool TEventWindowStandIn::SentFromOtherThread() const {

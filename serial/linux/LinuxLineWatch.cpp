@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "serial/monitor/LineEvents.h"
+#include "serial/SerialCodes.h"
 
 namespace {
 

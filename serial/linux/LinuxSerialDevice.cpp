@@ -12,10 +12,11 @@
 #include <cerrno>
 #include <thread>
 
+#include "serial/DeviceRemoval.h"
+#include "serial/SerialCodes.h"
 #include "serial/linux/LinuxLineSettings.h"
 #include "serial/linux/LinuxStopSignal.h"
 #include "serial/linux/LinuxTransfer.h"
-#include "serial/monitor/LineEvents.h"
 
 namespace {
 
@@ -96,14 +97,11 @@ bool TLinuxSerialDevice::ModemLines(unsigned long request, int lines) {
     return ::ioctl(Fd_.Get(), request, &lines) == 0 || NoSuchLines(errno);
 }
 
-// A terminal that has hung up answers every request with EIO; a USB adapter being removed may
-// answer ENXIO or ENODEV before that.
+// A modem-line query answers with the error the driver gives every request once the device is gone.
 bool TLinuxSerialDevice::Vanished() {
     int lines = 0;
-    if (::ioctl(Fd_.Get(), TIOCMGET, &lines) == 0) {
-        return false;
-    }
-    return errno == EIO || errno == ENXIO || errno == ENODEV;
+    return ::ioctl(Fd_.Get(), TIOCMGET, &lines) != 0 &&
+           IsRemovalError(static_cast<uint32_t>(errno));
 }
 
 bool TLinuxSerialDevice::SetCommTimeouts(const TCommTimeouts& timeouts) {

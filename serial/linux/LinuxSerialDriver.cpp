@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "serial/PlatformSerialDriver.h"
 #include "serial/linux/LinuxSerialDevice.h"
 #include "serial/linux/LinuxStopSignal.h"
 #include "serial/linux/LinuxTransfer.h"

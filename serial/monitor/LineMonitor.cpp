@@ -47,6 +47,14 @@ void TLineMonitor::RequestStop() {
 }
 
 void TLineMonitor::Execute() {
+    // A device that is gone is told of once, whether a wait or a notifier found it out.
+    if (!WatchUntilStopped() && Device_ && Device_->Vanished()) {
+        TSerialPortInternals::ReportDeviceVanished(OwnerPort_);
+    }
+    TSerialPortInternals::SyncCalls(OwnerPort_).SenderFinished();
+}
+
+bool TLineMonitor::WatchUntilStopped() {
     try {
         uint32_t mask = 0;
         for (int incomplete = 0;;) {
@@ -54,7 +62,7 @@ void TLineMonitor::Execute() {
                 Device_ ? Device_->WaitLineEvents(*ShutdownEvent_, mask) : TLineWait::lwFailed;
             if (result == TLineWait::lwIncomplete) {
                 if (++incomplete == kIncompleteWaitsLimit || Device_->Vanished()) {
-                    break;
+                    return false;
                 }
                 continue;
             }
@@ -66,14 +74,14 @@ void TLineMonitor::Execute() {
                     Deliver();
                 }
             } else if (result != TLineWait::lwNoEvents) {
-                break;
+                return result == TLineWait::lwStopped;
             }
         }
     } catch (...) {
         // An exception from a notifier or a handler ends the monitor; nothing is shown. The
         // port stays open and its transfers keep working.
     }
-    TSerialPortInternals::SyncCalls(OwnerPort_).SenderFinished();
+    return false;
 }
 
 void TLineMonitor::Deliver() {

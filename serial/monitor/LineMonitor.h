@@ -33,6 +33,8 @@ class TLineMonitor {
 
   private:
     void Execute();
+    // False when the watch ended for another reason than the stop signal.
+    bool WatchUntilStopped();
     void Deliver();
 
     TSerialPort& OwnerPort_;

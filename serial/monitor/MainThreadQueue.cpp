@@ -10,7 +10,7 @@ void TMainThreadQueue::SetWakeup(std::function<void()> wake) {
 void TMainThreadQueue::Call(std::function<void()> call) {
     auto entry = std::make_shared<TEntry>();
     entry->Run = std::move(call);
-    Post(entry);
+    Enqueue(entry);
     WaitReleased(entry);
     if (entry->Failure) {
         std::rethrow_exception(entry->Failure);
@@ -21,8 +21,15 @@ void TMainThreadQueue::Send(std::function<void()> procedure) {
     auto entry = std::make_shared<TEntry>();
     entry->Run = std::move(procedure);
     entry->Sent = true;
-    Post(entry);
+    Enqueue(entry);
     WaitReleased(entry);
+}
+
+void TMainThreadQueue::Post(std::function<void()> call) {
+    auto entry = std::make_shared<TEntry>();
+    entry->Run = std::move(call);
+    entry->Posted = true;
+    Enqueue(entry);
 }
 
 void TMainThreadQueue::Wake() {
@@ -36,7 +43,7 @@ void TMainThreadQueue::Wake() {
     }
 }
 
-void TMainThreadQueue::Post(const std::shared_ptr<TEntry>& entry) {
+void TMainThreadQueue::Enqueue(const std::shared_ptr<TEntry>& entry) {
     {
         TLockGuard guard(Lock_);
         Pending_.push_back(entry);
@@ -59,7 +66,9 @@ void TMainThreadQueue::WaitReleased(const std::shared_ptr<TEntry>& entry) {
 
 void TMainThreadQueue::ServicePending() {
     while (std::shared_ptr<TEntry> entry = TakeNext()) {
-        RunEntry(entry);
+        if (std::exception_ptr failure = RunEntry(entry)) {
+            std::rethrow_exception(failure);
+        }
     }
 }
 
@@ -73,7 +82,7 @@ std::shared_ptr<TMainThreadQueue::TEntry> TMainThreadQueue::TakeNext() {
     return entry;
 }
 
-void TMainThreadQueue::RunEntry(const std::shared_ptr<TEntry>& entry) {
+std::exception_ptr TMainThreadQueue::RunEntry(const std::shared_ptr<TEntry>& entry) {
     Running_.push_back(entry);
     std::exception_ptr failure;
     try {
@@ -87,6 +96,7 @@ void TMainThreadQueue::RunEntry(const std::shared_ptr<TEntry>& entry) {
         entry->Failure = failure;
     }
     ReleaseEntry(*entry);
+    return entry->Posted ? failure : nullptr;
 }
 
 void TMainThreadQueue::ReleaseEntry(TEntry& entry) {
@@ -128,7 +138,9 @@ void TMainThreadQueue::ServiceUntilSenderFinished() {
         }
     }
     for (;;) {
-        ServicePending();
+        while (std::shared_ptr<TEntry> entry = TakeNext()) {
+            RunEntry(entry);
+        }
         {
             TLockGuard guard(Lock_);
             if (!SenderRunning_ && Pending_.empty()) {

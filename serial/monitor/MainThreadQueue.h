@@ -24,6 +24,9 @@ class TMainThreadQueue {
     // Posting thread: waits only until the GUI thread has taken the message, which is when its
     // procedure replies or returns. What the procedure raises stays on the GUI thread.
     void Send(std::function<void()> procedure);
+    // Posting thread: queues the call and returns at once. What it raises leaves ServicePending,
+    // except in Close's wait, which has no one to hand it to and drops it.
+    void Post(std::function<void()> call);
     // Posting thread: runs the wake-up hook for a delivery that waits for the GUI thread outside
     // this queue, as a message sent to a Windows hidden window does.
     void Wake();
@@ -44,14 +47,17 @@ class TMainThreadQueue {
     struct TEntry {
         std::function<void()> Run;
         bool Sent = false;
+        // Posted: no one waits for it, so what it raises goes to the servicing thread.
+        bool Posted = false;
         bool Released = false;
         std::exception_ptr Failure;
     };
 
-    void Post(const std::shared_ptr<TEntry>& entry);
+    void Enqueue(const std::shared_ptr<TEntry>& entry);
     void WaitReleased(const std::shared_ptr<TEntry>& entry);
     std::shared_ptr<TEntry> TakeNext();
-    void RunEntry(const std::shared_ptr<TEntry>& entry);
+    // The failure of a posted call; a waited-for call's failure goes to its poster.
+    std::exception_ptr RunEntry(const std::shared_ptr<TEntry>& entry);
     void ReleaseEntry(TEntry& entry);
 
     mutable TLock Lock_;

@@ -1,4 +1,6 @@
+#include "serial/SerialDriver.h"
 #include "serial/SerialPort.h"
+#include "serial/monitor/EventWindow.h"
 #include "serial/monitor/LineEvents.h"
 
 // The notifiers make their status query even without a handler: reading the input count or the

@@ -54,7 +54,8 @@ class TEventWindowWin32 : public TEventWindow {
         if (!self) {
             return DefWindowProcA(window, msg, wParam, lParam);
         }
-        return self->Port_.EventWindowProc(TWindowMessage{msg, wParam, lParam});
+        return TSerialPortInternals::EventWindowProc(self->Port_,
+                                                     TWindowMessage{msg, wParam, lParam});
     }
 
     TSerialPort& Port_;

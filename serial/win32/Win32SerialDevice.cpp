@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "serial/DeviceRemoval.h"
 #include "serial/win32/Win32StopSignal.h"
 #include "serial/win32/Win32Transfer.h"
 
@@ -88,28 +89,10 @@ bool TWin32SerialDevice::EscapeCommFunction(uint32_t function) {
     return ::EscapeCommFunction(Handle_.Get(), function) != FALSE;
 }
 
-// What the serial drivers answer once their device was removed: the documented removal errors,
-// and those the common USB serial drivers give instead (the CDC driver denies access, others
-// fail the request as a command the device does not know or a device that does not work). A
-// driver that cancels every request of a removed device aborts it; the port never asks a line
-// error to abort requests, so an aborted status query means removal too.
+// A status query answers with the error the driver gives every request once the device is gone.
 bool TWin32SerialDevice::Vanished() {
     DWORD status = 0;
-    if (::GetCommModemStatus(Handle_.Get(), &status)) {
-        return false;
-    }
-    switch (::GetLastError()) {
-        case ERROR_DEVICE_REMOVED:
-        case ERROR_DEVICE_NOT_CONNECTED:
-        case ERROR_BAD_COMMAND:
-        case ERROR_GEN_FAILURE:
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_ACCESS_DENIED:
-        case ERROR_OPERATION_ABORTED:
-            return true;
-        default:
-            return false;
-    }
+    return !::GetCommModemStatus(Handle_.Get(), &status) && IsRemovalError(::GetLastError());
 }
 
 bool TWin32SerialDevice::PurgeComm(uint32_t flags) {

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "serial/PlatformSerialDriver.h"
 #include "serial/win32/UniqueHandle.h"
 #include "serial/win32/Win32SerialDevice.h"
 #include "serial/win32/Win32StopSignal.h"

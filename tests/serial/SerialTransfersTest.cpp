@@ -6,7 +6,9 @@
 
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
+#include "serial/Transfer.h"
 #include "testing/FakeSerialDriver.h"
+#include "tests/serial/DeviceErrors.h"
 #include "tests/serial/SerialTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -100,6 +102,8 @@ struct TTransferFailureCase {
     std::function<void(TFakeSerialDriver&)> Arrange;
     std::function<void(TSerialPort&)> Act;
     const char* Message;
+    // Whether the failure finds the device gone.
+    bool Vanished = false;
 };
 
 void Write(TSerialPort& port) {
@@ -119,6 +123,7 @@ class TransferFailureTest : public SerialTransfersTest,
 TEST_P(TransferFailureTest, RaisesItsMessageAndThePortKeepsWorking) {
     GetParam().Arrange(*Driver);
     EXPECT_EQ(FailureOf([&] { GetParam().Act(Port); }), GetParam().Message);
+    EXPECT_EQ(Port.DeviceVanished(), GetParam().Vanished);
     Driver->Reconnect();
     if (!Port.Connected()) {
         Port.Open();
@@ -143,8 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
         TTransferFailureCase{"ReadStart", [](auto& d) { Fail(d, "ReadFile"); }, Read, kReadFailure},
         TTransferFailureCase{"ReadWait", [](auto& d) { Fail(d, "Wait"); }, Read, kReadFailure},
         TTransferFailureCase{"ReadResult", [](auto& d) { Fail(d, "Result"); }, Read, kReadFailure},
-        TTransferFailureCase{"WriteAfterHangUp", [](auto& d) { d.HangUp(); }, Write, kWriteFailure},
-        TTransferFailureCase{"ReadAfterHangUp", [](auto& d) { d.HangUp(); }, Read, kReadFailure},
+        TTransferFailureCase{"WriteAfterHangUp", [](auto& d) { d.HangUp(); }, Write, kWriteFailure,
+                             true},
+        TTransferFailureCase{"ReadAfterHangUp", [](auto& d) { d.HangUp(); }, Read, kReadFailure,
+                             true},
         TTransferFailureCase{"WriteClosed", [](auto&) {},
                              [](TSerialPort& p) {
                                  p.Close();
@@ -176,6 +183,54 @@ INSTANTIATE_TEST_SUITE_P(
                              [](TSerialPort& p) { p.EndTransfer(nullptr); },
                              "Недопустимий параметр Async"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Every error fails a transfer with the message of its direction; only a removal also marks the
+// device vanished, which stays so after Close and ends with the next Open.
+TEST_F(SerialTransfersTest, OnlyARemovalErrorMarksTheDeviceVanished) {
+    const struct {
+        const char* Name;
+        std::function<void(TSerialPort&, TFakeSerialDriver&, uint32_t error)> Act;
+        const char* Message;
+    } transfers[] = {
+        {"WriteBytes",
+         [](TSerialPort& p, TFakeSerialDriver& d, uint32_t error) {
+             d.FailEveryCall(error);
+             Write(p);
+         },
+         kWriteFailure},
+        {"ReadBytes",
+         [](TSerialPort& p, TFakeSerialDriver& d, uint32_t error) {
+             d.FailEveryCall(error);
+             Read(p);
+         },
+         kReadFailure},
+        {"EndTransfer",
+         [](TSerialPort& p, TFakeSerialDriver& d, uint32_t error) {
+             auto transfer = p.NewTransfer();
+             ByteString str;
+             p.BeginReadBytes(str, 10, transfer.get());
+             d.FailEveryCall(error);
+             d.FailNext("Result");
+             p.EndTransfer(transfer.get());
+         },
+         kReadFailure},
+    };
+    for (const TDeviceError& error : PlatformDeviceErrors()) {
+        for (const auto& transfer : transfers) {
+            SCOPED_TRACE(std::string(error.Name) + " " + transfer.Name);
+            EXPECT_EQ(FailureOf([&] { transfer.Act(Port, *Driver, error.Code); }),
+                      transfer.Message);
+            EXPECT_EQ(Port.DeviceVanished(), error.Removal);
+            // A device that is still there reports that it cannot drop its lines.
+            EXPECT_EQ(FailureOf([&] { Port.Close(); }),
+                      error.Removal ? "(nothing raised)" : "Помилка функції EscapeCommFunction");
+            EXPECT_EQ(Port.DeviceVanished(), error.Removal);
+            Driver->Reconnect();
+            ASSERT_TRUE(Port.Open());
+            EXPECT_FALSE(Port.DeviceVanished());
+        }
+    }
+}
 
 TEST_F(SerialTransfersTest, BytesWaitingCountsWithoutConsumingAndClearsErrors) {
     Driver->Feed(ByteString(12, 'x'));

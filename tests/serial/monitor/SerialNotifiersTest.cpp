@@ -8,6 +8,8 @@
 
 #include "serial/SerialMessages.h"
 #include "serial/SerialPort.h"
+#include "serial/SerialPortInternals.h"
+#include "serial/monitor/EventWindow.h"
 #include "serial/monitor/LineEvents.h"
 #include "testing/FakeSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
@@ -33,6 +35,9 @@ class SerialNotifiersTest : public ::testing::Test {
     }
 
     static std::string Num(int64_t value) { return std::to_string(value); }
+    intptr_t Proc(const TWindowMessage& message) {
+        return TSerialPortInternals::EventWindowProc(Port, message);
+    }
 
     std::shared_ptr<TFakeSerialDriver> Driver = std::make_shared<TFakeSerialDriver>();
     TSerialPort Port{Driver};
@@ -74,7 +79,7 @@ TEST_F(SerialNotifiersTest, ErrorFlagsBecomeLineErrors) {
         Log.clear();
         Port.SetParity(c.Parity);
         Driver->SetErrorFlags(c.Flags);
-        Port.NotifyError();
+        TSerialPortInternals::NotifyLineEvent(Port, leError);
         if (c.Expected.Empty()) {
             EXPECT_THAT(Log, IsEmpty()) << c.Name;
         } else {
@@ -86,10 +91,10 @@ TEST_F(SerialNotifiersTest, ErrorFlagsBecomeLineErrors) {
 TEST_F(SerialNotifiersTest, RxCharFiresOnlyWithBytesWaiting) {
     RecordEveryHandler();
     ASSERT_TRUE(Port.Open());
-    Port.NotifyRxChar();
+    TSerialPortInternals::NotifyLineEvent(Port, leRxChar);
     EXPECT_THAT(Log, IsEmpty()) << "the byte was already read";
     Driver->Feed("12345");
-    Port.NotifyRxChar();
+    TSerialPortInternals::NotifyLineEvent(Port, leRxChar);
     EXPECT_THAT(Log, ElementsAre("rx 5"));
     EXPECT_EQ(Driver->Pending(), 5u);
 }
@@ -97,25 +102,22 @@ TEST_F(SerialNotifiersTest, RxCharFiresOnlyWithBytesWaiting) {
 TEST_F(SerialNotifiersTest, FailedStatusQueriesRaiseOnlyWhereTheQueryIsMade) {
     struct TCase {
         const char* Name;
-        std::function<void(TSerialPort&)> Notify;
+        TLineEvent Event;
         bool WithHandler;
         const char* FailingCall;
         std::string Expected;
     };
     const std::string none = "(nothing raised)";
     const TCase cases[] = {
-        {"input count", &TSerialPort::NotifyRxChar, false, "ClearCommError",
-         SerialMessage::ClearCommError},
-        {"error status", &TSerialPort::NotifyError, false, "ClearCommError",
-         SerialMessage::ClearCommError},
-        {"CTS with a handler", &TSerialPort::NotifyCTSChange, true, "GetCommModemStatus",
+        {"input count", leRxChar, false, "ClearCommError", SerialMessage::ClearCommError},
+        {"error status", leError, false, "ClearCommError", SerialMessage::ClearCommError},
+        {"CTS with a handler", leCTS, true, "GetCommModemStatus",
          SerialMessage::GetCommModemStatus},
-        {"DSR with a handler", &TSerialPort::NotifyDSRChange, true, "GetCommModemStatus",
+        {"DSR with a handler", leDSR, true, "GetCommModemStatus",
          SerialMessage::GetCommModemStatus},
-        {"RLSD with a handler", &TSerialPort::NotifyRLSDChange, true, "GetCommModemStatus",
+        {"RLSD with a handler", leRLSD, true, "GetCommModemStatus",
          SerialMessage::GetCommModemStatus},
-        {"RLSD without a handler", &TSerialPort::NotifyRLSDChange, false, "GetCommModemStatus",
-         none},
+        {"RLSD without a handler", leRLSD, false, "GetCommModemStatus", none},
     };
     ASSERT_TRUE(Port.Open());
     for (const TCase& c : cases) {
@@ -124,9 +126,12 @@ TEST_F(SerialNotifiersTest, FailedStatusQueriesRaiseOnlyWhereTheQueryIsMade) {
         Port.SetOnDSRChange(c.WithHandler ? handler : nullptr);
         Port.SetOnRLSDChange(c.WithHandler ? handler : nullptr);
         Driver->FailNext(c.FailingCall);
-        EXPECT_EQ(FailureOf([&] { c.Notify(Port); }), c.Expected) << c.Name;
+        EXPECT_EQ(FailureOf([&] { TSerialPortInternals::NotifyLineEvent(Port, c.Event); }),
+                  c.Expected)
+            << c.Name;
         Driver->ClearCalls();
-        EXPECT_EQ(FailureOf([&] { c.Notify(Port); }), none) << c.Name << ", failure used up";
+        EXPECT_EQ(FailureOf([&] { TSerialPortInternals::NotifyLineEvent(Port, c.Event); }), none)
+            << c.Name << ", failure used up";
     }
 }
 
@@ -148,14 +153,14 @@ TEST_F(SerialNotifiersTest, WindowMessagesCallTheNotifierOfTheirCode) {
     for (const TCase& c : cases) {
         Log.clear();
         Driver->SetErrorFlags(LineErrorFlag::Frame);
-        EXPECT_EQ(Port.EventWindowProc({kLineEventMessage, c.Code, 0}), 0);
+        EXPECT_EQ(Proc({kLineEventMessage, c.Code, 0}), 0);
         EXPECT_EQ(Log, c.Expected) << "code " << c.Code;
     }
     Log.clear();
-    EXPECT_EQ(Port.EventWindowProc({kLineEventMessage - 1, 1, 0}), 0);
+    EXPECT_EQ(Proc({kLineEventMessage - 1, 1, 0}), 0);
     EXPECT_THAT(Log, IsEmpty()) << "another message goes to the default procedure";
     Port.Close();
-    EXPECT_EQ(Port.EventWindowProc({kLineEventMessage, 1, 0}), 0);
+    EXPECT_EQ(Proc({kLineEventMessage, 1, 0}), 0);
     EXPECT_THAT(Log, IsEmpty()) << "a message after Close is dropped";
 }
 
@@ -171,7 +176,7 @@ TEST_F(SerialNotifiersTest, TheWindowProcedureHandsExceptionsOnAndReturns) {
     Port.SetSyncMethod(smWindowSync);
     ASSERT_TRUE(Port.Open());
     Driver->FailNext("ClearCommError");
-    EXPECT_EQ(Port.EventWindowProc({kLineEventMessage, LineEventFlag::Err, 0}), 0);
+    EXPECT_EQ(Proc({kLineEventMessage, LineEventFlag::Err, 0}), 0);
     EXPECT_THAT(shown, ElementsAre(SerialMessage::ClearCommError));
 }
 

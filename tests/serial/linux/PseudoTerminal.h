@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -37,6 +38,17 @@ class TPseudoTerminal {
     const std::string& SlavePath() const { return SlavePath_; }
     int Slave() const { return Slave_.Get(); }
     void CloseMaster() { Master_.Reset(); }
+
+    // How many descriptors of this process are open on the slave, the test's own included.
+    int SlaveDescriptors() const {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+            count += target == SlavePath_ || target == SlavePath_ + " (deleted)" ? 1 : 0;
+        }
+        return count;
+    }
 
     void Send(const ByteString& bytes) {
         [[maybe_unused]] const ssize_t n = ::write(Master_.Get(), bytes.data(), bytes.size());

@@ -5,12 +5,16 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
 #include "serial/monitor/LineEvents.h"
 #include "testing/FakeSerialDriver.h"
-#include "tests/serial/MonitorProbe.h"
+#include "tests/serial/DeviceErrors.h"
+#include "tests/serial/SerialTestSupport.h"
+#include "tests/serial/monitor/MonitorProbe.h"
 
 using ::testing::ElementsAre;
 
@@ -210,27 +214,61 @@ TEST_P(LineMonitorTest, AHandlersExceptionEndsTheMonitorOnlyOnTheThreadRoutes) {
 }
 
 // A pulled adapter whose driver ends every wait without a result: the monitor ends at once when the
-// device has vanished, and after a few such waits when it cannot tell; it never spins. The port
-// still closes without an error.
+// device has vanished, and after a few such waits when it cannot tell; it never spins. A vanished
+// device is told once to the owner's hook, on the GUI thread whatever the route, and the hook may
+// close the port; otherwise the owner hears nothing and closes the port without an error.
 TEST_P(LineMonitorTest, WaitsThatKeepEndingWithoutAResultEndTheMonitor) {
-    const struct {
-        bool Vanished;
+    struct TCase {
+        std::string Name;
+        std::function<void(TFakeSerialDriver&)> Arrange;
         int Waits;
-    } cases[] = {{true, 1}, {false, 8}};
-    for (const auto& c : cases) {
+        bool Vanished;
+    };
+    std::vector<TCase> cases = {{"hang-up", [](TFakeSerialDriver& d) { d.HangUp(); }, 1, true}};
+    for (const TDeviceError& error : PlatformDeviceErrors()) {
+        cases.push_back({error.Name, [code = error.Code](auto& d) { d.FailEveryCall(code); },
+                         error.Removal ? 1 : 8, error.Removal});
+    }
+    // Last: Close may stop the last of its waits before that wait takes its failure.
+    cases.push_back(
+        {"no result", [](TFakeSerialDriver& d) { d.FailNext("WaitLineEvents", 8); }, 8, false});
+    const std::thread::id guiThread = std::this_thread::get_id();
+    int notices = 0;
+    Port.SetOnDeviceVanished([&] {
+        ++notices;
+        EXPECT_EQ(std::this_thread::get_id(), guiThread);
+        EXPECT_TRUE(Port.Close());
+    });
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        notices = 0;
         const int before = Driver->LineWaits();
         Open();
-        if (c.Vanished) {
-            Driver->HangUp();
-        } else {
-            Driver->FailNext("WaitLineEvents", c.Waits);
-        }
-        ASSERT_TRUE(
-            Probe.ServiceUntil(Port, [&] { return Driver->LineWaits() == before + c.Waits; }));
-        EXPECT_TRUE(Port.Close());
-        EXPECT_EQ(Driver->LineWaits(), before + c.Waits) << "vanished " << c.Vanished;
+        c.Arrange(*Driver);
+        ASSERT_TRUE(Probe.ServiceUntil(Port, [&] {
+            return Driver->LineWaits() == before + c.Waits && notices == (c.Vanished ? 1 : 0);
+        }));
+        EXPECT_EQ(Port.Connected(), !c.Vanished);
+        FailureOf([&] { Port.Close(); });
+        EXPECT_FALSE(Driver->IsOpen());
+        EXPECT_EQ(Port.DeviceVanished(), c.Vanished);
+        EXPECT_EQ(notices, c.Vanished ? 1 : 0);
+        EXPECT_EQ(Driver->LineWaits(), before + c.Waits);
         Driver->Reconnect();
     }
+}
+
+// The owner closed the port before it took the notice, which is then no news to it.
+TEST_P(LineMonitorTest, ACloseBeforeTheVanishNoticeDropsIt) {
+    int notices = 0;
+    Port.SetOnDeviceVanished([&] { ++notices; });
+    Open();
+    Driver->HangUp();
+    ASSERT_TRUE(Probe.Await([&] { return Driver->LineWaits() == 1; }));
+    EXPECT_TRUE(Port.Close());
+    EXPECT_TRUE(Port.DeviceVanished());
+    Port.ServiceSyncCalls();
+    EXPECT_EQ(notices, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, LineMonitorTest,

@@ -13,8 +13,8 @@
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
 #include "serial/win32/RegistryPortSource.h"
-#include "tests/serial/MonitorProbe.h"
 #include "tests/serial/SerialTestSupport.h"
+#include "tests/serial/monitor/MonitorProbe.h"
 
 using ::testing::Contains;
 using ::testing::HasSubstr;

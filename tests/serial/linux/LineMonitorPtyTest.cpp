@@ -5,8 +5,8 @@
 #include <string>
 
 #include "serial/SerialPort.h"
-#include "tests/serial/MonitorProbe.h"
-#include "tests/serial/PseudoTerminal.h"
+#include "tests/serial/linux/PseudoTerminal.h"
+#include "tests/serial/monitor/MonitorProbe.h"
 
 using ::testing::ElementsAre;
 
@@ -53,15 +53,33 @@ TEST_P(LineMonitorPtyTest, ReportsTheOutputQueueEmptiedAfterAWrite) {
     EXPECT_EQ(Line.Receive(4), "?S1;");
 }
 
-TEST_P(LineMonitorPtyTest, AHangUpEndsTheMonitorQuietly) {
-    ASSERT_TRUE(Port.Open());
-    Line.CloseMaster();
-    try {
-        Port.Close();
-    } catch (const ESerialPort&) {
-        // Dropping the lines of a hung-up line may fail; the port is closed all the same.
+// Idle or under a read, a hang-up reaches the owner's hook once and no line-event handler; the
+// hook closes the port, which lets go of the terminal.
+TEST_P(LineMonitorPtyTest, AHangUpTellsTheOwnerWhoClosesThePort) {
+    for (const bool reading : {false, true}) {
+        SCOPED_TRACE(reading ? "reading" : "idle");
+        TPseudoTerminal line;
+        ASSERT_TRUE(line.Valid());
+        Port.SetPort(line.SlavePath());
+        Port.SetOnDeviceVanished([this] {
+            Probe.Record("vanished");
+            EXPECT_TRUE(Port.Close());
+        });
+        ASSERT_TRUE(Port.Open());
+        ASSERT_EQ(line.SlaveDescriptors(), 2);
+        line.CloseMaster();
+        if (reading) {
+            ByteString str;
+            EXPECT_THROW(Port.ReadBytes(str, 100), ESerialPort);
+            EXPECT_TRUE(Port.DeviceVanished());
+        }
+        ASSERT_TRUE(Probe.ServiceUntil(Port, [&] { return !Port.Connected(); }));
+        EXPECT_TRUE(Port.DeviceVanished());
+        EXPECT_EQ(line.SlaveDescriptors(), 1);
+        Port.ServiceSyncCalls();
+        EXPECT_EQ(Probe.Count(), reading ? 2u : 1u);
     }
-    EXPECT_FALSE(Port.Connected());
+    EXPECT_THAT(Probe.Log(), ElementsAre("vanished", "vanished"));
 }
 
 std::string RouteName(const ::testing::TestParamInfo<TSyncMethod>& info) {
