@@ -107,15 +107,44 @@ int TCodeGrid::CellPadding() const {
 // The design's width unless the font or the language makes a header or a name wider: those are
 // shown whole, as the buttons' captions are.
 void TCodeGrid::FitColumn(int column) {
+    ForgetAdvancesOfOldFonts();
     int width = designWidths_[column];
     const QString header = GridItem(column, 0).text();
     if (!header.isEmpty()) {
-        width = std::max(
-            width, horizontalHeader()->fontMetrics().horizontalAdvance(header) + HeaderPadding());
+        width =
+            std::max(width, Advance(horizontalHeader()->fontMetrics(), headers_[column], header) +
+                                HeaderPadding());
     }
-    for (int row = 1; column == 0 && row < kRows; ++row) {
-        width = std::max(
-            width, fontMetrics().horizontalAdvance(GridItem(column, row).text()) + CellPadding());
+    if (column == 0) {
+        const QFontMetrics metrics = fontMetrics();
+        const int padding = CellPadding();
+        for (int row = 1; row < kRows; ++row) {
+            width = std::max(width,
+                             Advance(metrics, names_[row], GridItem(column, row).text()) + padding);
+        }
     }
     setColumnWidth(column, width);
+}
+
+int TCodeGrid::Advance(const QFontMetrics& metrics, TMeasuredText& measured, const QString& text) {
+    if (measured.Advance < 0 || measured.Text != text) {
+        measured.Text = text;
+        measured.Advance = metrics.horizontalAdvance(text);
+    }
+    return measured.Advance;
+}
+
+void TCodeGrid::ForgetAdvancesOfOldFonts() {
+    if (horizontalHeader()->font() != headerFont_) {
+        headerFont_ = horizontalHeader()->font();
+        for (TMeasuredText& measured : headers_) {
+            measured.Advance = -1;
+        }
+    }
+    if (font() != cellFont_) {
+        cellFont_ = font();
+        for (TMeasuredText& measured : names_) {
+            measured.Advance = -1;
+        }
+    }
 }

@@ -39,9 +39,22 @@ class TCodeGrid final : public QTableWidget, public TCodeTableGrid {
     int CellPadding() const;
 
   private:
+    // A header's or a name's text with the advance it was last measured at: refitting a column
+    // measures only the texts that changed since, so filling a table stays linear.
+    struct TMeasuredText {
+        QString Text;
+        int Advance = -1;
+    };
+
     void FitColumn(int column);
+    static int Advance(const QFontMetrics& metrics, TMeasuredText& measured, const QString& text);
+    void ForgetAdvancesOfOldFonts();
 
     TUnlimitedCellDelegate cellDelegate_;
     // The widths the columns are given; a column is wider only when a header or a name needs it.
     int designWidths_[kColumns];
+    TMeasuredText headers_[kColumns];
+    TMeasuredText names_[kRows];
+    QFont headerFont_;
+    QFont cellFont_;
 };
