@@ -39,8 +39,13 @@ QWidget* TUnlimitedCellDelegate::createEditor(QWidget* parent, const QStyleOptio
 }
 
 TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
-    : QTableWidget(kRows - 1, kColumns, parent),
-      designWidths_{kDesignColumnWidth, codeColumnWidth} {
+    : QTableWidget(parent), designWidths_{kDesignColumnWidth, codeColumnWidth} {
+    // Hidden before the rows exist, the row header never lays out the 25 row numbers it won't show.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    setRowCount(kRows - 1);
+    setColumnCount(kColumns);
     setItemDelegate(&cellDelegate_);
     for (int column = 0; column < kColumns; ++column) {
         setHorizontalHeaderItem(column, MakeItem(true, palette()).release());
@@ -48,9 +53,6 @@ TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
             setItem(row - 1, column, MakeItem(column == 0, palette()).release());
         }
     }
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(1);
     FitColumn(0);

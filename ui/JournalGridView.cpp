@@ -48,19 +48,21 @@ void TJournalCellDelegate::initStyleOption(QStyleOptionViewItem* option,
     }
 }
 
-TJournalGridView::TJournalGridView(QWidget* parent)
-    : QTableWidget(kStartRows - 1, kColumns, parent) {
-    setItemDelegate(&cellDelegate_);
+TJournalGridView::TJournalGridView(QWidget* parent) : QTableWidget(parent) {
+    // Fonts and headers first: the sections are then laid out once, in the fonts they are shown in.
     setFont(GridFont(13, false));
+    horizontalHeader()->setFont(GridFont(11, true));
+    horizontalHeader()->setFixedHeight(kHeaderHeight);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    setRowCount(kStartRows - 1);
+    setColumnCount(kColumns);
+    setItemDelegate(&cellDelegate_);
     for (int column = 0; column < kColumns; ++column) {
         setHorizontalHeaderItem(column, std::make_unique<QTableWidgetItem>().release());
     }
-    horizontalHeader()->setFont(GridFont(11, true));
-    horizontalHeader()->setFixedHeight(kHeaderHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
     setColumnWidth(0, kNumberColumnWidth);
     setColumnWidth(1, kEventColumnWidth);
     setShowGrid(true);
