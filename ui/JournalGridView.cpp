@@ -49,9 +49,6 @@ void TJournalCellDelegate::initStyleOption(QStyleOptionViewItem* option,
 }
 
 TJournalGridView::TJournalGridView(QWidget* parent) : QTableWidget(parent) {
-    // Fonts and headers first: the sections are then laid out once, in the fonts they are shown in.
-    setFont(GridFont(13, false));
-    horizontalHeader()->setFont(GridFont(11, true));
     horizontalHeader()->setFixedHeight(kHeaderHeight);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -71,6 +68,14 @@ TJournalGridView::TJournalGridView(QWidget* parent) : QTableWidget(parent) {
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+// The journal's page has no tab, so the grid is seldom if ever shown: its fonts are looked up, and
+// its sections laid out in them, when it is first shown rather than at start-up.
+void TJournalGridView::showEvent(QShowEvent* event) {
+    setFont(GridFont(13, false));
+    horizontalHeader()->setFont(GridFont(11, true));
+    QTableWidget::showEvent(event);
 }
 
 QTableWidgetItem& TJournalGridView::Item(int column, int row) {

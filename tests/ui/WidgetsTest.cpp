@@ -21,6 +21,7 @@ class TWidgetsTest : public QObject {
     void ColorWordsResolveAgainstThePalette();
     void JournalPaintsTheRowColourOnTheEventCellOnly();
     void JournalClearDropsTextsAndColours();
+    void JournalShowsItsOwnFonts();
     void CodeCellEditorTakesAnyLength();
     void CodeColumnsFitTheirWidestTextAfterEveryStep_data();
     void CodeColumnsFitTheirWidestTextAfterEveryStep();
@@ -117,6 +118,17 @@ void TWidgetsTest::JournalClearDropsTextsAndColours() {
     QCOMPARE(grid.RowCount(), 1);
     grid.SetRowCount(4);
     QCOMPARE(grid.RowColor(3), std::nullopt);
+}
+
+void TWidgetsTest::JournalShowsItsOwnFonts() {
+    TJournalGridView grid;
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(grid.font().pixelSize(), 13);
+    QCOMPARE(grid.horizontalHeader()->font().pixelSize(), 11);
+    QVERIFY(grid.horizontalHeader()->font().bold());
+    QCOMPARE(grid.horizontalHeader()->height(), 22);
 }
 
 void TWidgetsTest::CodeCellEditorTakesAnyLength() {
