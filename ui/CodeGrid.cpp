@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -40,6 +41,7 @@ QWidget* TUnlimitedCellDelegate::createEditor(QWidget* parent, const QStyleOptio
 
 TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
     : QTableWidget(parent), designWidths_{kDesignColumnWidth, codeColumnWidth} {
+    std::fill(std::begin(nameAdvances_), std::end(nameAdvances_), -1);
     // Hidden before the rows exist, the row header never lays out the 25 row numbers it won't show.
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -111,29 +113,46 @@ int TCodeGrid::CellPadding() const {
 void TCodeGrid::FitColumn(int column) {
     ForgetAdvancesOfOldFonts();
     int width = designWidths_[column];
-    const QString header = GridItem(column, 0).text();
-    if (!header.isEmpty()) {
-        width =
-            std::max(width, Advance(horizontalHeader()->fontMetrics(), headers_[column], header) +
-                                HeaderPadding());
+    if (!GridItem(column, 0).text().isEmpty()) {
+        width = std::max(width, HeaderAdvance(column) + HeaderPadding());
     }
     if (column == 0) {
         const QFontMetrics metrics = fontMetrics();
         const int padding = CellPadding();
         for (int row = 1; row < kRows; ++row) {
-            width = std::max(width,
-                             Advance(metrics, names_[row], GridItem(column, row).text()) + padding);
+            width = std::max(width, NameAdvance(row, metrics) + padding);
         }
     }
     setColumnWidth(column, width);
 }
 
-int TCodeGrid::Advance(const QFontMetrics& metrics, TMeasuredText& measured, const QString& text) {
+int TCodeGrid::HeaderAdvance(int column) {
+    TMeasuredText& measured = headers_[column];
+    const QString text = GridItem(column, 0).text();
     if (measured.Advance < 0 || measured.Text != text) {
         measured.Text = text;
-        measured.Advance = metrics.horizontalAdvance(text);
+        measured.Advance = horizontalHeader()->fontMetrics().horizontalAdvance(text);
     }
     return measured.Advance;
+}
+
+int TCodeGrid::NameAdvance(int row, const QFontMetrics& metrics) {
+    int& advance = nameAdvances_[row];
+    if (advance < 0) {
+        advance = metrics.horizontalAdvance(GridItem(0, row).text());
+    }
+    return advance;
+}
+
+// However a name's cell changes, through SetCell or its item, its advance is measured again.
+void TCodeGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                            const QList<int>& roles) {
+    if (topLeft.isValid() && topLeft.column() == 0) {
+        for (int row = topLeft.row() + 1; row <= bottomRight.row() + 1 && row < kRows; ++row) {
+            nameAdvances_[row] = -1;
+        }
+    }
+    QTableWidget::dataChanged(topLeft, bottomRight, roles);
 }
 
 void TCodeGrid::ForgetAdvancesOfOldFonts() {
@@ -145,8 +164,6 @@ void TCodeGrid::ForgetAdvancesOfOldFonts() {
     }
     if (font() != cellFont_) {
         cellFont_ = font();
-        for (TMeasuredText& measured : names_) {
-            measured.Advance = -1;
-        }
+        std::fill(std::begin(nameAdvances_), std::end(nameAdvances_), -1);
     }
 }

@@ -145,7 +145,8 @@ void TWidgetsTest::CodeCellEditorTakesAnyLength() {
     QVERIFY(grid.model()->index(0, 0).flags() == Qt::ItemIsEnabled);
 }
 
-// Steps: "cell COLUMN ROW TEXT", "clear COLUMN", "width COLUMN PIXELS", "font PIXELS".
+// Steps: "cell COLUMN ROW TEXT", "item COLUMN ROW TEXT" (the item's text set past SetCell),
+// "clear COLUMN", "width COLUMN PIXELS", "font PIXELS".
 void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep_data() {
     const QString wide = QStringLiteral("Неисправность аккумуляторной батареи");
     const QString wider = QStringLiteral("Неисправность аккумуляторной батареи прибора");
@@ -161,6 +162,8 @@ void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep_data() {
         << QStringList{"width 0 150", "cell 0 3 " + wide, "width 0 40", "cell 0 3 Тампер"};
     QTest::newRow("the font grows between names") << QStringList{
         "cell 0 4 Тампер", "cell 1 0 Код События", "font 30", "cell 0 8 z", "cell 1 0 Код События"};
+    QTest::newRow("a name set on its item, then another through the grid") << QStringList{
+        "cell 0 6 " + wide, "item 0 6 Тампер", "cell 0 11 z", "item 0 12 " + wider, "cell 0 13 y"};
     QTest::newRow("the font shrinks between names")
         << QStringList{"font 30", "cell 0 4 " + wide, "font 9", "cell 0 8 z"};
 }
@@ -179,6 +182,9 @@ void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep() {
         } else if (words[0] == "width") {
             design[column] = words[2].toInt();
             grid.SetColumnWidth(column, design[column]);
+        } else if (words[0] == "item") {
+            grid.GridItem(column, words[2].toInt()).setText(words.mid(3).join(' '));
+            continue;
         } else {
             QFont font = grid.font();
             font.setPixelSize(column);
