@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -39,8 +40,14 @@ QWidget* TUnlimitedCellDelegate::createEditor(QWidget* parent, const QStyleOptio
 }
 
 TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
-    : QTableWidget(kRows - 1, kColumns, parent),
-      designWidths_{kDesignColumnWidth, codeColumnWidth} {
+    : QTableWidget(parent), designWidths_{kDesignColumnWidth, codeColumnWidth} {
+    std::fill(std::begin(nameAdvances_), std::end(nameAdvances_), -1);
+    // Hidden before the rows exist, the row header never lays out the 25 row numbers it won't show.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    setRowCount(kRows - 1);
+    setColumnCount(kColumns);
     setItemDelegate(&cellDelegate_);
     for (int column = 0; column < kColumns; ++column) {
         setHorizontalHeaderItem(column, MakeItem(true, palette()).release());
@@ -48,9 +55,6 @@ TCodeGrid::TCodeGrid(int codeColumnWidth, QWidget* parent)
             setItem(row - 1, column, MakeItem(column == 0, palette()).release());
         }
     }
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(1);
     FitColumn(0);
@@ -107,15 +111,59 @@ int TCodeGrid::CellPadding() const {
 // The design's width unless the font or the language makes a header or a name wider: those are
 // shown whole, as the buttons' captions are.
 void TCodeGrid::FitColumn(int column) {
+    ForgetAdvancesOfOldFonts();
     int width = designWidths_[column];
-    const QString header = GridItem(column, 0).text();
-    if (!header.isEmpty()) {
-        width = std::max(
-            width, horizontalHeader()->fontMetrics().horizontalAdvance(header) + HeaderPadding());
+    if (!GridItem(column, 0).text().isEmpty()) {
+        width = std::max(width, HeaderAdvance(column) + HeaderPadding());
     }
-    for (int row = 1; column == 0 && row < kRows; ++row) {
-        width = std::max(
-            width, fontMetrics().horizontalAdvance(GridItem(column, row).text()) + CellPadding());
+    if (column == 0) {
+        const QFontMetrics metrics = fontMetrics();
+        const int padding = CellPadding();
+        for (int row = 1; row < kRows; ++row) {
+            width = std::max(width, NameAdvance(row, metrics) + padding);
+        }
     }
     setColumnWidth(column, width);
+}
+
+int TCodeGrid::HeaderAdvance(int column) {
+    TMeasuredText& measured = headers_[column];
+    const QString text = GridItem(column, 0).text();
+    if (measured.Advance < 0 || measured.Text != text) {
+        measured.Text = text;
+        measured.Advance = horizontalHeader()->fontMetrics().horizontalAdvance(text);
+    }
+    return measured.Advance;
+}
+
+int TCodeGrid::NameAdvance(int row, const QFontMetrics& metrics) {
+    int& advance = nameAdvances_[row];
+    if (advance < 0) {
+        advance = metrics.horizontalAdvance(GridItem(0, row).text());
+    }
+    return advance;
+}
+
+// However a name's cell changes, through SetCell or its item, its advance is measured again.
+void TCodeGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                            const QList<int>& roles) {
+    if (topLeft.isValid() && topLeft.column() == 0) {
+        for (int row = topLeft.row() + 1; row <= bottomRight.row() + 1 && row < kRows; ++row) {
+            nameAdvances_[row] = -1;
+        }
+    }
+    QTableWidget::dataChanged(topLeft, bottomRight, roles);
+}
+
+void TCodeGrid::ForgetAdvancesOfOldFonts() {
+    if (horizontalHeader()->font() != headerFont_) {
+        headerFont_ = horizontalHeader()->font();
+        for (TMeasuredText& measured : headers_) {
+            measured.Advance = -1;
+        }
+    }
+    if (font() != cellFont_) {
+        cellFont_ = font();
+        std::fill(std::begin(nameAdvances_), std::end(nameAdvances_), -1);
+    }
 }

@@ -38,10 +38,29 @@ class TCodeGrid final : public QTableWidget, public TCodeTableGrid {
     int HeaderPadding() const;
     int CellPadding() const;
 
+  protected:
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles) override;
+
   private:
+    // A header's text with the advance it was last measured at.
+    struct TMeasuredText {
+        QString Text;
+        int Advance = -1;
+    };
+
     void FitColumn(int column);
+    int HeaderAdvance(int column);
+    int NameAdvance(int row, const QFontMetrics& metrics);
+    void ForgetAdvancesOfOldFonts();
 
     TUnlimitedCellDelegate cellDelegate_;
     // The widths the columns are given; a column is wider only when a header or a name needs it.
     int designWidths_[kColumns];
+    // Refitting a column measures only the texts that changed since it was last fitted, so
+    // filling a table stays linear. A name's advance is -1 until it is measured.
+    TMeasuredText headers_[kColumns];
+    int nameAdvances_[kRows];
+    QFont headerFont_;
+    QFont cellFont_;
 };

@@ -3,7 +3,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
+#include <memory>
 
+#include "ui/LazyIconEngine.h"
 #include "ui/MessageBoxes.h"
 
 TConfiguratorApplication::TConfiguratorApplication(QApplication& application,
@@ -34,14 +36,14 @@ void TConfiguratorApplication::SetTitle() {
 }
 
 // Every size drawn from the SVG at build time: the title bar, the taskbar and Alt+Tab each take
-// the one that fits.
+// the one that fits, decoded when it is first asked for.
 void TConfiguratorApplication::SetIcon() {
     const QDir pictures(QStringLiteral(":/icons"));
-    QIcon icon;
+    QStringList files;
     for (const QString& name : pictures.entryList(QDir::Files)) {
-        icon.addFile(pictures.filePath(name));
+        files.append(pictures.filePath(name));
     }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(QIcon(std::make_unique<TLazyIconEngine>(files).release()));
 }
 
 void TConfiguratorApplication::Start() {

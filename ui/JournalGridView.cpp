@@ -48,19 +48,18 @@ void TJournalCellDelegate::initStyleOption(QStyleOptionViewItem* option,
     }
 }
 
-TJournalGridView::TJournalGridView(QWidget* parent)
-    : QTableWidget(kStartRows - 1, kColumns, parent) {
+TJournalGridView::TJournalGridView(QWidget* parent) : QTableWidget(parent) {
+    horizontalHeader()->setFixedHeight(kHeaderHeight);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    setRowCount(kStartRows - 1);
+    setColumnCount(kColumns);
     setItemDelegate(&cellDelegate_);
-    setFont(GridFont(13, false));
     for (int column = 0; column < kColumns; ++column) {
         setHorizontalHeaderItem(column, std::make_unique<QTableWidgetItem>().release());
     }
-    horizontalHeader()->setFont(GridFont(11, true));
-    horizontalHeader()->setFixedHeight(kHeaderHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
     setColumnWidth(0, kNumberColumnWidth);
     setColumnWidth(1, kEventColumnWidth);
     setShowGrid(true);
@@ -69,6 +68,14 @@ TJournalGridView::TJournalGridView(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+// The journal's page has no tab, so the grid is seldom if ever shown: its fonts are looked up, and
+// its sections laid out in them, when it is first shown rather than at start-up.
+void TJournalGridView::showEvent(QShowEvent* event) {
+    setFont(GridFont(13, false));
+    horizontalHeader()->setFont(GridFont(11, true));
+    QTableWidget::showEvent(event);
 }
 
 QTableWidgetItem& TJournalGridView::Item(int column, int row) {

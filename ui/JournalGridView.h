@@ -43,6 +43,9 @@ class TJournalGridView final : public QTableWidget, public TJournalGrid {
     // The colour word a row was given, if any.
     std::optional<uint32_t> RowColor(int row) const;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     QTableWidgetItem& Item(int column, int row);
 

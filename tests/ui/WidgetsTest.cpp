@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -6,6 +7,7 @@
 #include "ui/ColorWord.h"
 #include "ui/JournalGridView.h"
 #include "ui/MessageBoxes.h"
+#include "ui/WindowsText.h"
 
 // The error display, the colour words and the grids' own rules.
 class TWidgetsTest : public QObject {
@@ -19,7 +21,10 @@ class TWidgetsTest : public QObject {
     void ColorWordsResolveAgainstThePalette();
     void JournalPaintsTheRowColourOnTheEventCellOnly();
     void JournalClearDropsTextsAndColours();
+    void JournalShowsItsOwnFonts();
     void CodeCellEditorTakesAnyLength();
+    void CodeColumnsFitTheirWidestTextAfterEveryStep_data();
+    void CodeColumnsFitTheirWidestTextAfterEveryStep();
 };
 
 void TWidgetsTest::ErrorTextGetsAFullStopAfterAnyCharacterPastIt_data() {
@@ -115,6 +120,17 @@ void TWidgetsTest::JournalClearDropsTextsAndColours() {
     QCOMPARE(grid.RowColor(3), std::nullopt);
 }
 
+void TWidgetsTest::JournalShowsItsOwnFonts() {
+    TJournalGridView grid;
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(grid.font().pixelSize(), 13);
+    QCOMPARE(grid.horizontalHeader()->font().pixelSize(), 11);
+    QVERIFY(grid.horizontalHeader()->font().bold());
+    QCOMPARE(grid.horizontalHeader()->height(), 22);
+}
+
 void TWidgetsTest::CodeCellEditorTakesAnyLength() {
     TCodeGrid grid(88);
     grid.show();
@@ -127,6 +143,75 @@ void TWidgetsTest::CodeCellEditorTakesAnyLength() {
     editor->setText(longCode);
     QCOMPARE(editor->text().size(), longCode.size());
     QVERIFY(grid.model()->index(0, 0).flags() == Qt::ItemIsEnabled);
+}
+
+// Steps: "cell COLUMN ROW TEXT", "item COLUMN ROW TEXT" (the item's text set past SetCell),
+// "clear COLUMN", "width COLUMN PIXELS", "font PIXELS".
+void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep_data() {
+    const QString wide = QStringLiteral("Неисправность аккумуляторной батареи");
+    const QString wider = QStringLiteral("Неисправность аккумуляторной батареи прибора");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("a name grows, then shrinks") << QStringList{"cell 0 5 " + wide, "cell 0 5 x"};
+    QTest::newRow("the widest name shrinks to below the next")
+        << QStringList{"cell 0 2 " + wide, "cell 0 7 " + wider, "cell 0 7 y"};
+    QTest::newRow("a header grows, then shrinks")
+        << QStringList{"cell 1 0 " + wider, "cell 1 0 Код", "cell 0 0 " + wide, "cell 0 0 Событие"};
+    QTest::newRow("a cleared column")
+        << QStringList{"cell 0 9 " + wider, "cell 0 0 " + wide, "clear 0"};
+    QTest::newRow("a design width, then names wider")
+        << QStringList{"width 0 150", "cell 0 3 " + wide, "width 0 40", "cell 0 3 Тампер"};
+    QTest::newRow("the font grows between names") << QStringList{
+        "cell 0 4 Тампер", "cell 1 0 Код События", "font 30", "cell 0 8 z", "cell 1 0 Код События"};
+    QTest::newRow("a name set on its item, then another through the grid") << QStringList{
+        "cell 0 6 " + wide, "item 0 6 Тампер", "cell 0 11 z", "item 0 12 " + wider, "cell 0 13 y"};
+    QTest::newRow("the font shrinks between names")
+        << QStringList{"font 30", "cell 0 4 " + wide, "font 9", "cell 0 8 z"};
+}
+
+void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep() {
+    QFETCH(QStringList, steps);
+    TCodeGrid grid(88);
+    int design[TCodeGrid::kColumns] = {64, 88};
+    for (const QString& step : steps) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        const int column = words.value(1).toInt();
+        if (words[0] == "cell") {
+            grid.SetCell(column, words[2].toInt(), ToWindows1251(words.mid(3).join(' ')));
+        } else if (words[0] == "clear") {
+            grid.ClearColumn(column);
+        } else if (words[0] == "width") {
+            design[column] = words[2].toInt();
+            grid.SetColumnWidth(column, design[column]);
+        } else if (words[0] == "item") {
+            grid.GridItem(column, words[2].toInt()).setText(words.mid(3).join(' '));
+            continue;
+        } else {
+            QFont font = grid.font();
+            font.setPixelSize(column);
+            grid.setFont(font);
+            continue;
+        }
+        for (int fitted = 0; fitted <= column; ++fitted) {
+            const QString header = grid.GridItem(fitted, 0).text();
+            int needed = design[fitted];
+            if (!header.isEmpty()) {
+                needed = std::max(needed,
+                                  grid.horizontalHeader()->fontMetrics().horizontalAdvance(header) +
+                                      grid.HeaderPadding());
+            }
+            for (int row = 1; fitted == 0 && row < TCodeGrid::kRows; ++row) {
+                needed = std::max(
+                    needed, grid.fontMetrics().horizontalAdvance(grid.GridItem(0, row).text()) +
+                                grid.CellPadding());
+            }
+            QVERIFY2(grid.columnWidth(fitted) == needed,
+                     qPrintable(QStringLiteral("%1: column %2 is %3 px, needs %4")
+                                    .arg(step)
+                                    .arg(fitted)
+                                    .arg(grid.columnWidth(fitted))
+                                    .arg(needed)));
+        }
+    }
 }
 
 QTEST_MAIN(TWidgetsTest)
