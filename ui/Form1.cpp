@@ -22,12 +22,14 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
       rules_({.ServiceSyncCalls = [this] { SerialPort1.ServiceSyncCalls(); },
               .Close = [this] { close(); },
               .ShowError = [this](const QString& message) { ShowError(message); },
-              .ShowWarning = [this](const QString& message) { ShowValidationWarning(message); }}),
+              .ShowWarning = [this](const QString& message) { ShowValidationWarning(message); },
+              .Ended = [this] { DropVanishedPort(); }}),
       StringGrid2(88),
       StringGrid3(122),
       SerialPort1(services_.SerialDriver),
       portNotifications_(SerialPort1, *this,
-                         {.SyncCallsWaiting = [this] { rules_.SyncCallsWaiting(); }}),
+                         {.SyncCallsWaiting = [this] { rules_.SyncCallsWaiting(); },
+                          .DeviceVanished = [this] { DropVanishedPort(); }}),
       dialogs_(*this, services_),
       settingsStore_(TSettingsPageControls{
           {&CodObj, &TimePeriod, &Edit7, &Edit1, &TochDost1, &Server1, &LocalPort1, &ServerPort1,
@@ -133,6 +135,21 @@ void TForm1::Button1Click() {
             ShowConnected(true);
         }
     });
+}
+
+// A pulled adapter or a hung-up line closes the port as Disconnect does, so that the window shows
+// the truth and the system may give the device back under its own name. Nothing more is shown: an
+// exchange it ended has already shown its error, and idle the line's events reach no one.
+void TForm1::DropVanishedPort() {
+    if (!SerialPort1.Connected() || !SerialPort1.DeviceVanished()) {
+        return;
+    }
+    try {
+        SerialPort1.Close();
+    } catch (const std::exception&) {
+        // The port ends closed all the same; a device that is gone has nothing left to report.
+    }
+    ShowConnected(false);
 }
 
 // Ends disconnected whatever closing reported; an error from it is shown after.

@@ -89,6 +89,7 @@ class TForm1 final : public QMainWindow, private TForm1Frame {
 
     void ConnectHandlers();
     void ShowConnected(bool connected);
+    void DropVanishedPort();
     TBaudRate SelectedBaudRate() const;
     void ShowError(const QString& message);
     void ShowConfirmation(const QString& message);

@@ -29,6 +29,9 @@ void THandlerRules::Run(const std::function<void()>& body) {
     if (error) {
         window_.ShowError(*error);
     }
+    if (window_.Ended) {
+        window_.Ended();
+    }
     if (closeHeld_) {
         closeHeld_ = false;
         window_.Close();

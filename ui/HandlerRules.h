@@ -19,6 +19,8 @@ class THandlerRules {
         std::function<void(const QString&)> ShowError;
         // The code-table validation warning.
         std::function<void(const QString&)> ShowWarning;
+        // Runs after every handler, once what it raised has been shown.
+        std::function<void()> Ended;
     };
 
     explicit THandlerRules(TWindow window) : window_(std::move(window)) {}

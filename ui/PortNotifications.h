@@ -13,6 +13,8 @@ class TPortNotifications {
     // Each runs on the window's thread.
     struct THandlers {
         std::function<void()> SyncCallsWaiting;
+        // The device itself is gone while the port is open.
+        std::function<void()> DeviceVanished;
     };
 
     TPortNotifications(TSerialPort& port, QObject& window, THandlers handlers);
