@@ -2,6 +2,7 @@
 #include <QTabBar>
 #include <QtTest>
 
+#include "tests/serial/DeviceErrors.h"
 #include "tests/ui/WindowTestSupport.h"
 
 // The window's start-up state, its controls' rules and the connection panel.
@@ -25,6 +26,8 @@ class TForm1Test : public QObject {
     void FailedConnectStaysDisconnectedAndCanRetry();
     void RefusesASpeedOutsideTheList();
     void DisconnectReportsAFailedCloseButNotAPulledCable();
+    void AVanishedDeviceEndsTheConnection_data();
+    void AVanishedDeviceEndsTheConnection();
     void FailedPortListingStillOpensTheWindow();
 };
 
@@ -321,6 +324,64 @@ void TForm1Test::DisconnectReportsAFailedCloseButNotAPulledCable() {
     QVERIFY(window.Modal->Boxes[1].Text.startsWith("Помилка"));
     QVERIFY(form.Button1.isEnabled() && !form.Button2.isEnabled());
     QVERIFY(!form.SerialPort1.Connected());
+}
+
+namespace {
+
+// The first of the platform's errors that does, or does not, mean the device has gone.
+uint32_t PlatformError(bool removal) {
+    for (const TDeviceError& error : PlatformDeviceErrors()) {
+        if (error.Removal == removal) {
+            return error.Code;
+        }
+    }
+    throw std::logic_error("no such error");
+}
+
+}  // namespace
+
+void TForm1Test::AVanishedDeviceEndsTheConnection_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<bool>("disconnected");
+    QTest::newRow("idle, the cable pulled") << "hang-up" << false << true;
+    QTest::newRow("idle, a removal error") << "removal" << false << true;
+    QTest::newRow("reading, the cable pulled") << "hang-up" << true << true;
+    QTest::newRow("reading, a removal error") << "removal" << true << true;
+    QTest::newRow("reading, the device still there") << "failure" << true << false;
+}
+
+// Gone, the device is let go as Disconnect lets it go: idle without a word, during an exchange
+// after its one error box. A port that only fails a transfer stays connected.
+void TForm1Test::AVanishedDeviceEndsTheConnection() {
+    QFETCH(QString, fault);
+    QFETCH(bool, reading);
+    QFETCH(bool, disconnected);
+    TTestWindow window;
+    TForm1& form = *window.Form;
+    form.Button1.click();
+    QVERIFY(form.SerialPort1.Connected());
+
+    if (fault == "hang-up") {
+        window.Driver->HangUp();
+    } else {
+        window.Driver->FailEveryCall(PlatformError(fault == "removal"));
+    }
+    if (reading) {
+        form.Button3.click();
+    }
+    QTRY_COMPARE(!form.SerialPort1.Connected(), disconnected);
+    QCOMPARE(form.Button1.isEnabled(), disconnected);
+    QCOMPARE(form.Button2.isEnabled(), !disconnected);
+    QCOMPARE(window.Modal->Boxes.size(), std::size_t(reading ? 1 : 0));
+    QCOMPARE(window.Driver->IsOpen(), !disconnected);
+
+    // The adapter plugged in again connects as a fresh one does.
+    window.Driver->Reconnect();
+    if (disconnected) {
+        form.Button1.click();
+        QVERIFY(form.SerialPort1.Connected() && form.Button2.isEnabled());
+    }
 }
 
 void TForm1Test::FailedPortListingStillOpensTheWindow() {

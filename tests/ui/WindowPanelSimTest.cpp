@@ -1,7 +1,11 @@
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <fstream>
+#include <optional>
 
 #include "serial/SerialDriver.h"
 #include "testing/PanelSim.h"
@@ -15,6 +19,8 @@ class TWindowPanelSimTest : public QObject {
 
   private slots:
     void ExchangesWithThePanel();
+    void AHungUpTerminalEndsTheConnection_data();
+    void AHungUpTerminalEndsTheConnection();
 };
 
 namespace {
@@ -42,6 +48,35 @@ int CountOf(const std::vector<std::string>& frames, const ByteString& frame) {
     return static_cast<int>(std::count(frames.begin(), frames.end(), Hex(frame)));
 }
 
+// The window as the program makes it, with the platform's serial driver and real waits.
+TForm1Services PanelServices(const QTemporaryDir& directory,
+                             std::shared_ptr<TScriptedModal> modal) {
+    TForm1Services services;
+    services.SerialDriver = PlatformSerialDriver();
+    services.ListPorts = [](std::vector<TPortEntry>&) {};
+    services.SettingsDirectory = directory.path().toStdString();
+    services.ProgramDirectory = services.SettingsDirectory;
+    services.Modal = std::move(modal);
+    services.Clock = std::make_shared<TWindowClock>();
+    return services;
+}
+
+void Connect(TForm1& form, const TPanelSim& sim) {
+    form.port.setEditText(QString::fromStdString(sim.Path()));
+    form.Button1.click();
+}
+
+// Whether this process still holds a descriptor on the device.
+bool HoldsDevice(const std::string& path) {
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo& entry : descriptors.entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry.symLinkTarget().startsWith(QString::fromStdString(path))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void TWindowPanelSimTest::ExchangesWithThePanel() {
@@ -49,19 +84,10 @@ void TWindowPanelSimTest::ExchangesWithThePanel() {
     const QString logPath = directory.filePath("wire.jsonl");
     TPanelSim sim({"--log", logPath.toStdString()});
 
-    TForm1Services services;
-    services.SerialDriver = PlatformSerialDriver();
-    services.ListPorts = [](std::vector<TPortEntry>&) {};
-    services.SettingsDirectory = directory.path().toStdString();
-    services.ProgramDirectory = services.SettingsDirectory;
     auto modal = std::make_shared<TScriptedModal>();
-    services.Modal = modal;
-    services.Clock = std::make_shared<TWindowClock>();
-    TForm1 form(std::move(services));
+    TForm1 form(PanelServices(directory, modal));
     form.show();
-
-    form.port.setEditText(QString::fromStdString(sim.Path()));
-    form.Button1.click();
+    Connect(form, sim);
     QVERIFY(form.Button2.isEnabled());
 
     // While the read waits, the window keeps running its timers; a second click is refused.
@@ -115,6 +141,42 @@ void TWindowPanelSimTest::ExchangesWithThePanel() {
     QCOMPARE(CountOf(frames, "?EC;"), 1);
     QCOMPARE(CountOf(frames, "?RC;"), 1);
     QCOMPARE(frames.back(), Hex("?JRN;"));
+}
+
+void TWindowPanelSimTest::AHungUpTerminalEndsTheConnection_data() {
+    QTest::addColumn<bool>("reading");
+    QTest::newRow("idle") << false;
+    QTest::newRow("during a read") << true;
+}
+
+// The panel's terminal hangs up, as a pulled adapter does: the window lets the device go and a
+// panel on a fresh terminal connects.
+void TWindowPanelSimTest::AHungUpTerminalEndsTheConnection() {
+    QFETCH(bool, reading);
+    QTemporaryDir directory;
+    auto modal = std::make_shared<TScriptedModal>();
+    TForm1 form(PanelServices(directory, modal));
+    form.show();
+    std::optional<TPanelSim> sim(std::in_place);
+    const std::string path = sim->Path();
+    Connect(form, *sim);
+    QVERIFY(form.Button2.isEnabled());
+
+    if (reading) {
+        QTimer::singleShot(1200, &form, [&sim] { sim->Stop(SIGKILL); });
+        form.Button3.click();
+    } else {
+        QVERIFY(sim->Stop(SIGKILL).has_value());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(form.Button1.isEnabled() && !form.Button2.isEnabled(), 5000);
+    QVERIFY(!form.SerialPort1.Connected());
+    QCOMPARE(modal->Boxes.size(), std::size_t(reading ? 1 : 0));
+    QVERIFY(!HoldsDevice(path));
+
+    TPanelSim fresh;
+    Connect(form, fresh);
+    QVERIFY(form.SerialPort1.Connected() && form.Button2.isEnabled());
+    QVERIFY(modal->Boxes.size() == std::size_t(reading ? 1 : 0));
 }
 
 QTEST_MAIN(TWindowPanelSimTest)
