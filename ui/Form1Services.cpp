@@ -1,6 +1,7 @@
 #include "ui/Form1Services.h"
 
 #include "serial/PortList.h"
+#include "serial/PlatformSerialDriver.h"
 #include "settings/SettingsFolder.h"
 #include "ui/WindowClock.h"
 

@@ -23,24 +23,28 @@ void THandlerRulesTest::OneHandlerAtATimeAndWhatWaitsForItsEnd_data() {
     const QString error = QStringLiteral("error Помилка запису в порт");
     const QString warning =
         QStringLiteral("warning Код в ячейке \"Неисправность ИП\"  должен быть равным 3 символам");
-    QTest::newRow("quiet") << "" << 0 << false << false << QStringList{"body", "idle", "sync"};
+    QTest::newRow("quiet") << "" << 0 << false << false
+                           << QStringList{"body", "ended", "idle", "sync"};
     QTest::newRow("error shown after the end")
-        << "error" << 0 << false << false << QStringList{"body", error, "idle", "sync"};
-    QTest::newRow("code-table warning")
-        << "warning" << 0 << false << false << QStringList{"body", warning, "idle", "sync"};
+        << "error" << 0 << false << false << QStringList{"body", error, "ended", "idle", "sync"};
+    QTest::newRow("code-table warning") << "warning" << 0 << false << false
+                                        << QStringList{"body", warning, "ended", "idle", "sync"};
     QTest::newRow("anything else raised")
         << "unknown" << 0 << false << false
-        << QStringList{"body", "error Неизвестная ошибка", "idle", "sync"};
+        << QStringList{"body", "error Неизвестная ошибка", "ended", "idle", "sync"};
     QTest::newRow("second handler refused")
-        << "" << 0 << false << true << QStringList{"body", "idle", "sync"};
+        << "" << 0 << false << true << QStringList{"body", "ended", "idle", "sync"};
     QTest::newRow("synchronised calls served once at the end")
-        << "" << 2 << false << false << QStringList{"body", "sync", "idle", "sync"};
+        << "" << 2 << false << false << QStringList{"body", "sync", "ended", "idle", "sync"};
     QTest::newRow("synchronised calls before the error box")
-        << "error" << 1 << false << false << QStringList{"body", "sync", error, "idle", "sync"};
+        << "error" << 1 << false << false
+        << QStringList{"body", "sync", error, "ended", "idle", "sync"};
     QTest::newRow("close after the warning box")
-        << "warning" << 0 << true << false << QStringList{"body", warning, "close", "idle", "sync"};
+        << "warning" << 0 << true << false
+        << QStringList{"body", warning, "ended", "close", "idle", "sync"};
     QTest::newRow("all at once") << "error" << 1 << true << true
-                                 << QStringList{"body", "sync", error, "close", "idle", "sync"};
+                                 << QStringList{"body",  "sync", error, "ended",
+                                                "close", "idle", "sync"};
 }
 
 void THandlerRulesTest::OneHandlerAtATimeAndWhatWaitsForItsEnd() {
@@ -58,7 +62,8 @@ void THandlerRulesTest::OneHandlerAtATimeAndWhatWaitsForItsEnd() {
     rules.emplace(THandlerRules::TWindow{
         [&] { record(QStringLiteral("sync")); }, [&] { record(QStringLiteral("close")); },
         [&](const QString& message) { record(QStringLiteral("error ") + message); },
-        [&](const QString& message) { record(QStringLiteral("warning ") + message); }});
+        [&](const QString& message) { record(QStringLiteral("warning ") + message); },
+        [&] { record(QStringLiteral("ended")); }});
 
     rules->Run([&] {
         done << QStringLiteral("body");

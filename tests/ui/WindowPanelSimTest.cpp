@@ -7,7 +7,7 @@
 #include <fstream>
 #include <optional>
 
-#include "serial/SerialDriver.h"
+#include "serial/PlatformSerialDriver.h"
 #include "testing/PanelSim.h"
 #include "tests/ui/WindowTestSupport.h"
 #include "ui/WindowClock.h"
