@@ -15,10 +15,10 @@
 
 // A recording, fault-injecting driver for tests. The driver owns all state, so what a test set up
 // or recorded survives the port closing and reopening. Every device call is logged in
-// State().Calls as its name followed by its arguments ("SetupComm 2048 2048", "EscapeCommFunction
-// 5", "PurgeComm 3", "WriteFile 5", "ReadFile 100", "Wait", "Result", "Open COM2", "Close", ...),
-// and FailNext(name) makes the next call(s) of that name fail. Safe to use from the monitor thread
-// beside the test's.
+// State().Calls as its name followed by its arguments ("SetupComm 2048 2048",
+// "EscapeCommFunction 5", "PurgeComm 3", "WriteFile 5", "ReadFile 100", "Wait", "Result",
+// "Open COM2", "Close", ...), and FailNext(name) makes the next call(s) of that name fail. Safe to
+// use from the monitor thread beside the test's.
 class TFakeSerialDriver : public TSerialDriver {
   public:
     // What the driver recorded and what the device holds now.
