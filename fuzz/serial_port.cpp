@@ -76,14 +76,14 @@ void Close(TSerialPort& port, TFakeSerialDriver& driver) {
         port.Close();
     } catch (const ESerialPort&) {
     }
-    Check(!port.Connected() && !driver.IsOpen());
+    Check(!port.Connected() && !driver.State().Open);
 }
 
 void Step(TScript& script, TSerialPort& port, TFakeSerialDriver& driver) {
     switch (script.Byte() % 13) {
         case 0:
             port.Open();
-            Check(port.Connected() && driver.IsOpen());
+            Check(port.Connected() && driver.State().Open);
             break;
         case 1:
             Close(port, driver);
@@ -146,6 +146,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     }
-    Check(!driver->IsOpen());
+    Check(!driver->State().Open);
     return 0;
 }

@@ -89,13 +89,13 @@ TOpenResult TFakeSerialDriver::Open(const std::string& port) {
         result.Outcome = TOpenOutcome::ooNotFound;
         return result;
     }
-    if (Open_) {
+    if (State_.Open) {
         result.Outcome = TOpenOutcome::ooBusy;
         return result;
     }
-    Open_ = true;
-    OpenedPort_ = port;
-    ++OpenCount_;
+    State_.Open = true;
+    State_.OpenedPort = port;
+    ++State_.OpenCount;
     result.Outcome = TOpenOutcome::ooOpened;
     result.Device = std::make_shared<TDevice>(*this);
     return result;
@@ -119,15 +119,15 @@ size_t TFakeSerialDriver::Pending() const {
     return Input_.size();
 }
 
-std::vector<ByteString> TFakeSerialDriver::Writes() const {
+TFakeSerialDriver::TState TFakeSerialDriver::State() const {
     std::lock_guard lock(Mutex_);
-    return Writes_;
+    return State_;
 }
 
 ByteString TFakeSerialDriver::Written() const {
     std::lock_guard lock(Mutex_);
     ByteString joined;
-    for (const ByteString& write : Writes_) {
+    for (const ByteString& write : State_.Writes) {
         joined += write;
     }
     return joined;
@@ -135,17 +135,12 @@ ByteString TFakeSerialDriver::Written() const {
 
 void TFakeSerialDriver::ClearWrites() {
     std::lock_guard lock(Mutex_);
-    Writes_.clear();
-}
-
-std::vector<std::string> TFakeSerialDriver::Calls() const {
-    std::lock_guard lock(Mutex_);
-    return Calls_;
+    State_.Writes.clear();
 }
 
 void TFakeSerialDriver::ClearCalls() {
     std::lock_guard lock(Mutex_);
-    Calls_.clear();
+    State_.Calls.clear();
 }
 
 void TFakeSerialDriver::FailNext(std::string call, int count) {
@@ -213,58 +208,8 @@ void TFakeSerialDriver::RaiseLineEvents(uint32_t mask) {
     LineEventsChanged_.notify_all();
 }
 
-bool TFakeSerialDriver::IsOpen() const {
-    std::lock_guard lock(Mutex_);
-    return Open_;
-}
-
-std::string TFakeSerialDriver::OpenedPort() const {
-    std::lock_guard lock(Mutex_);
-    return OpenedPort_;
-}
-
-int TFakeSerialDriver::OpenCount() const {
-    std::lock_guard lock(Mutex_);
-    return OpenCount_;
-}
-
-TSerialDcb TFakeSerialDriver::LastDcb() const {
-    std::lock_guard lock(Mutex_);
-    return Dcb_;
-}
-
-TCommTimeouts TFakeSerialDriver::LastTimeouts() const {
-    std::lock_guard lock(Mutex_);
-    return Timeouts_;
-}
-
-uint32_t TFakeSerialDriver::InQueueSize() const {
-    std::lock_guard lock(Mutex_);
-    return InQueueSize_;
-}
-
-uint32_t TFakeSerialDriver::OutQueueSize() const {
-    std::lock_guard lock(Mutex_);
-    return OutQueueSize_;
-}
-
-uint32_t TFakeSerialDriver::EventMask() const {
-    std::lock_guard lock(Mutex_);
-    return EventMask_;
-}
-
-bool TFakeSerialDriver::Dtr() const {
-    std::lock_guard lock(Mutex_);
-    return Dtr_;
-}
-
-bool TFakeSerialDriver::Rts() const {
-    std::lock_guard lock(Mutex_);
-    return Rts_;
-}
-
 bool TFakeSerialDriver::Call(const std::string& entry) {
-    Calls_.push_back(entry);
+    State_.Calls.push_back(entry);
     auto& failures = Failures_[entry.substr(0, entry.find(' '))];
     if (failures > 0) {
         --failures;
@@ -279,8 +224,8 @@ bool TFakeSerialDriver::DeviceCall(const std::string& entry) {
 
 void TFakeSerialDriver::CloseDevice() {
     std::lock_guard lock(Mutex_);
-    Calls_.push_back("Close");
-    Open_ = false;
+    State_.Calls.push_back("Close");
+    State_.Open = false;
 }
 
 bool TFakeSerialDriver::SetupComm(uint32_t inQueue, uint32_t outQueue) {
@@ -288,8 +233,8 @@ bool TFakeSerialDriver::SetupComm(uint32_t inQueue, uint32_t outQueue) {
     if (!DeviceCall("SetupComm " + std::to_string(inQueue) + " " + std::to_string(outQueue))) {
         return false;
     }
-    InQueueSize_ = inQueue;
-    OutQueueSize_ = outQueue;
+    State_.InQueueSize = inQueue;
+    State_.OutQueueSize = outQueue;
     return true;
 }
 
@@ -298,10 +243,10 @@ bool TFakeSerialDriver::SetCommState(const TSerialDcb& dcb) {
     if (!DeviceCall("SetCommState " + std::to_string(dcb.BaudRate))) {
         return false;
     }
-    Dcb_ = dcb;
+    State_.Dcb = dcb;
     // Like the Win32 driver, the control modes "enable" raise the lines at once.
-    Dtr_ = dcb.DtrControl() == TSerialDcb::ControlEnable;
-    Rts_ = dcb.RtsControl() == TSerialDcb::ControlEnable;
+    State_.Dtr = dcb.DtrControl() == TSerialDcb::ControlEnable;
+    State_.Rts = dcb.RtsControl() == TSerialDcb::ControlEnable;
     return true;
 }
 
@@ -310,7 +255,7 @@ bool TFakeSerialDriver::SetCommTimeouts(const TCommTimeouts& timeouts) {
     if (!DeviceCall("SetCommTimeouts")) {
         return false;
     }
-    Timeouts_ = timeouts;
+    State_.Timeouts = timeouts;
     return true;
 }
 
@@ -322,11 +267,11 @@ bool TFakeSerialDriver::EscapeCommFunction(uint32_t function) {
     switch (function) {
         case SerialCode::EscSetRts:
         case SerialCode::EscClrRts:
-            Rts_ = function == SerialCode::EscSetRts;
+            State_.Rts = function == SerialCode::EscSetRts;
             return true;
         case SerialCode::EscSetDtr:
         case SerialCode::EscClrDtr:
-            Dtr_ = function == SerialCode::EscSetDtr;
+            State_.Dtr = function == SerialCode::EscSetDtr;
             return true;
         default:
             return false;
@@ -353,7 +298,7 @@ bool TFakeSerialDriver::WriteFile(const char* buffer, uint32_t count, uint32_t& 
         if (!DeviceCall("WriteFile " + std::to_string(count))) {
             return false;
         }
-        Writes_.push_back(bytes);
+        State_.Writes.push_back(bytes);
         transfer.Count = count;
         immediate = CompleteAtOnce_ ? count : 0;
         onWrite = OnWrite;
@@ -403,20 +348,15 @@ bool TFakeSerialDriver::SetCommMask(uint32_t mask) {
     if (!DeviceCall("SetCommMask " + std::to_string(mask))) {
         return false;
     }
-    EventMask_ = mask;
+    State_.EventMask = mask;
     LineEventsChanged_.notify_all();
     return true;
-}
-
-int TFakeSerialDriver::LineWaits() const {
-    std::lock_guard lock(Mutex_);
-    return LineWaits_;
 }
 
 TLineWait TFakeSerialDriver::WaitLineEvents(TStop& stop, uint32_t& mask) {
     {
         std::lock_guard lock(Mutex_);
-        ++LineWaits_;
+        ++State_.LineWaits;
     }
     if (OnLineWait) {
         OnLineWait();
@@ -433,7 +373,7 @@ TLineWait TFakeSerialDriver::WaitLineEvents(TStop& stop, uint32_t& mask) {
         failures -= failures > 0 ? 1 : 0;
         return TLineWait::lwIncomplete;
     }
-    mask = LineEvents_.front() & EventMask_;
+    mask = LineEvents_.front() & State_.EventMask;
     LineEvents_.pop_front();
     return mask != 0 ? TLineWait::lwEvents : TLineWait::lwNoEvents;
 }

@@ -14,12 +14,31 @@
 #include "serial/SerialDriver.h"
 
 // A recording, fault-injecting driver for tests. The driver owns all state, so what a test set up
-// or recorded survives the port closing and reopening. Every device call is logged in Calls() as
-// its name followed by its arguments ("SetupComm 2048 2048", "EscapeCommFunction 5", "PurgeComm 3",
-// "WriteFile 5", "ReadFile 100", "Wait", "Result", "Open COM2", "Close", ...), and FailNext(name)
-// makes the next call(s) of that name fail. Safe to use from the monitor thread beside the test's.
+// or recorded survives the port closing and reopening. Every device call is logged in
+// State().Calls as its name followed by its arguments ("SetupComm 2048 2048",
+// "EscapeCommFunction 5", "PurgeComm 3", "WriteFile 5", "ReadFile 100", "Wait", "Result",
+// "Open COM2", "Close", ...), and FailNext(name) makes the next call(s) of that name fail. Safe to
+// use from the monitor thread beside the test's.
 class TFakeSerialDriver : public TSerialDriver {
   public:
+    // What the driver recorded and what the device holds now.
+    struct TState {
+        std::vector<std::string> Calls;
+        std::vector<ByteString> Writes;
+        // How many line-event waits have begun.
+        int LineWaits = 0;
+        bool Open = false;
+        std::string OpenedPort;
+        int OpenCount = 0;
+        TSerialDcb Dcb;
+        TCommTimeouts Timeouts;
+        uint32_t InQueueSize = 0;
+        uint32_t OutQueueSize = 0;
+        uint32_t EventMask = 0;
+        bool Dtr = false;
+        bool Rts = false;
+    };
+
     TFakeSerialDriver() = default;
     TFakeSerialDriver(const TFakeSerialDriver&) = delete;
     TFakeSerialDriver& operator=(const TFakeSerialDriver&) = delete;
@@ -35,12 +54,13 @@ class TFakeSerialDriver : public TSerialDriver {
     // Bytes arriving from the line into the input queue.
     void Feed(const ByteString& bytes);
     size_t Pending() const;
-    std::vector<ByteString> Writes() const;
+    // The bytes of every write, joined.
     ByteString Written() const;
     void ClearWrites();
-
-    std::vector<std::string> Calls() const;
     void ClearCalls();
+
+    // One consistent copy, safe beside the monitor thread.
+    TState State() const;
 
     // The next count calls of this name fail. "Open" fails with ooOther; see FailNextOpen.
     // "WaitLineEvents" (not logged) ends the next waits without a result, even before any event.
@@ -64,21 +84,9 @@ class TFakeSerialDriver : public TSerialDriver {
     void SetModemStatus(uint32_t status);
     // Line events for WaitLineEvents, filtered by the event mask.
     void RaiseLineEvents(uint32_t mask);
-    // How many line-event waits have begun; set OnLineWait before Open to hear of each one (it
-    // runs on the monitor thread, outside the driver's lock).
-    int LineWaits() const;
+    // Set before Open to hear of each line-event wait as it begins (it runs on the monitor
+    // thread, outside the driver's lock).
     std::function<void()> OnLineWait;
-
-    bool IsOpen() const;
-    std::string OpenedPort() const;
-    int OpenCount() const;
-    TSerialDcb LastDcb() const;
-    TCommTimeouts LastTimeouts() const;
-    uint32_t InQueueSize() const;
-    uint32_t OutQueueSize() const;
-    uint32_t EventMask() const;
-    bool Dtr() const;
-    bool Rts() const;
 
   private:
     class TDevice;
@@ -115,28 +123,16 @@ class TFakeSerialDriver : public TSerialDriver {
 
     mutable std::mutex Mutex_;
     std::condition_variable LineEventsChanged_;
-    std::vector<std::string> Calls_;
+    TState State_;
     std::map<std::string, int> Failures_;
     std::deque<TOpenFailure> OpenFailures_;
     std::map<std::string, TOpenFailure> OpenOutcomes_;
     ByteString Input_;
-    std::vector<ByteString> Writes_;
     std::deque<uint32_t> LineEvents_;
-    int LineWaits_ = 0;
-    bool Open_ = false;
     bool HungUp_ = false;
     // The error every call fails with since HangUp or FailEveryCall; none for a plain hang-up.
     std::optional<uint32_t> HangUpError_;
     bool CompleteAtOnce_ = true;
-    std::string OpenedPort_;
-    int OpenCount_ = 0;
-    TSerialDcb Dcb_;
-    TCommTimeouts Timeouts_;
-    uint32_t InQueueSize_ = 0;
-    uint32_t OutQueueSize_ = 0;
-    uint32_t EventMask_ = 0;
     uint32_t ErrorFlags_ = 0;
     uint32_t ModemStatus_ = 0;
-    bool Dtr_ = false;
-    bool Rts_ = false;
 };

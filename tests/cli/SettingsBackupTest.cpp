@@ -39,7 +39,7 @@ struct TBackupRun {
     }
 
     bool OnlyQueriesSent() const {
-        const std::vector<ByteString> writes = Driver->Writes();
+        const std::vector<ByteString> writes = Driver->State().Writes;
         return std::all_of(writes.begin(), writes.end(),
                            [](const ByteString& w) { return w.front() == '?'; });
     }
@@ -94,7 +94,7 @@ TEST(SettingsBackup, NothingIsWrittenUnlessTheBackupWasSaved) {
         ASSERT_TRUE(run.Saved);
         EXPECT_EQ(run.Saved->Text(TTextField::Sim1ServerAddress), "S1");
         EXPECT_EQ(run.Saved->Text(TTextField::SmsNumber2), "M2");
-        EXPECT_EQ(run.Driver->Writes().back(), "!WR;");
+        EXPECT_EQ(run.Driver->State().Writes.back(), "!WR;");
         // The read fills the first half of the bar and the write the second; it never moves back.
         const std::vector<int>& shown = run.Bar.Shown();
         EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));

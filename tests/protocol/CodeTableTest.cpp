@@ -87,10 +87,10 @@ TEST_P(CodeTableTest, UploadRefusesTheFirstCodeThatIsNot3Characters) {
         try {
             UploadCodeTable(panel.Link, table);
             EXPECT_EQ(c.Warning, "");
-            EXPECT_EQ(panel.Driver->Writes().size(), events ? 26u : 27u);
+            EXPECT_EQ(panel.Driver->State().Writes.size(), events ? 26u : 27u);
         } catch (const ECodeTableInvalid& warning) {
             EXPECT_EQ(warning.what(), c.Warning);
-            EXPECT_TRUE(panel.Driver->Writes().empty());
+            EXPECT_TRUE(panel.Driver->State().Writes.empty());
         }
     }
 }

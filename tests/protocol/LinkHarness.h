@@ -98,7 +98,7 @@ class TLinkHarness {
 
     // Reads are taken from the driver's call log, so they land in order between the other entries.
     void TakeReads() {
-        for (const std::string& call : Driver->Calls()) {
+        for (const std::string& call : Driver->State().Calls) {
             if (call.rfind("ReadFile ", 0) == 0) {
                 transcript_.push_back("read " + call.substr(9));
             }

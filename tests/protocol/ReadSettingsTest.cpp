@@ -173,7 +173,7 @@ TEST_F(ReadSettingsTest, ClosedPortSendsNothingAndChangesNothing) {
             throw;
         },
         ESerialPort);
-    EXPECT_TRUE(panel.Driver->Writes().empty());
+    EXPECT_TRUE(panel.Driver->State().Writes.empty());
     EXPECT_EQ(panel.Progress.Position(), 42);
     EXPECT_EQ(store.Settings().Sim1.ServerAddress, TGprsSettings{}.Sim1.ServerAddress);
 }

@@ -22,7 +22,7 @@ class WriteSettingsTest : public testing::Test {
     void SetUp() override { panel.Connect(); }
 
     ByteString FrameStartingWith(char letter) {
-        for (const ByteString& frame : panel.Driver->Writes()) {
+        for (const ByteString& frame : panel.Driver->State().Writes) {
             if (frame[0] == letter) {
                 return frame;
             }
@@ -139,7 +139,7 @@ TEST_F(WriteSettingsTest, ClosedPortSendsNothing) {
     panel.Port.Close();
     panel.Progress.SetPosition(42);
     EXPECT_THROW(WriteSettings(panel.Link, store), ESerialPort);
-    EXPECT_TRUE(panel.Driver->Writes().empty());
+    EXPECT_TRUE(panel.Driver->State().Writes.empty());
     EXPECT_EQ(panel.Progress.Position(), 42);
 }
 
@@ -155,7 +155,7 @@ TEST_F(WriteSettingsTest, WriteErrorLeavesTheCommitUnsentAndTheProgressWhereItWa
     } catch (const ESerialPort& error) {
         EXPECT_STREQ(error.what(), "Помилка запису в порт");
     }
-    EXPECT_EQ(panel.Driver->Writes().size(), 3u);
+    EXPECT_EQ(panel.Driver->State().Writes.size(), 3u);
     EXPECT_EQ(FrameStartingWith('!'), "");
     EXPECT_EQ(panel.Progress.Position(), 20);
 }

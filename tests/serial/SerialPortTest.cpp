@@ -30,16 +30,16 @@ TEST_F(SerialPortTest, OpenAppliesQueuesLineAndTimeoutsThenWatchesEvents) {
     Port.SetPort("COM5");
     EXPECT_TRUE(Port.Open());
     EXPECT_TRUE(Port.Connected());
-    EXPECT_THAT(Driver->Calls(),
+    EXPECT_THAT(Driver->State().Calls,
                 ElementsAre("Open COM5", "SetupComm 2048 2048", "SetCommState 9600",
                             "SetCommTimeouts", "SetCommMask 1469"));
-    EXPECT_TRUE(Driver->Dtr());
-    EXPECT_TRUE(Driver->Rts());
+    EXPECT_TRUE(Driver->State().Dtr);
+    EXPECT_TRUE(Driver->State().Rts);
 }
 
 TEST_F(SerialPortTest, DefaultControlBlockAndTimeouts) {
     Port.Open();
-    const TSerialDcb dcb = Driver->LastDcb();
+    const TSerialDcb dcb = Driver->State().Dcb;
     EXPECT_EQ(dcb.BaudRate, 9600u);
     EXPECT_EQ(dcb.Flags, 4113u);
     EXPECT_EQ(dcb.XonLim, 0);
@@ -50,7 +50,7 @@ TEST_F(SerialPortTest, DefaultControlBlockAndTimeouts) {
     EXPECT_EQ(dcb.XonChar, 17);
     EXPECT_EQ(dcb.XoffChar, 19);
     EXPECT_EQ(dcb.ErrorChar + dcb.EofChar + dcb.EvtChar, 0);
-    EXPECT_EQ(Driver->LastTimeouts(), (TCommTimeouts{0xFFFFFFFF, 0, 0, 100, 1000}));
+    EXPECT_EQ(Driver->State().Timeouts, (TCommTimeouts{0xFFFFFFFF, 0, 0, 100, 1000}));
 }
 
 TEST_F(SerialPortTest, CloseDropsLinesAbortsDiscardsInputAndReleases) {
@@ -58,24 +58,24 @@ TEST_F(SerialPortTest, CloseDropsLinesAbortsDiscardsInputAndReleases) {
     Driver->Feed("unread");
     EXPECT_TRUE(Port.Close());
     EXPECT_FALSE(Port.Connected());
-    EXPECT_THAT(Driver->Calls(),
+    EXPECT_THAT(Driver->State().Calls,
                 ElementsAre("EscapeCommFunction 6", "EscapeCommFunction 4", "PurgeComm 3",
                             "SetCommMask 0", "PurgeComm 12", "Close"));
-    EXPECT_FALSE(Driver->Dtr());
-    EXPECT_FALSE(Driver->Rts());
+    EXPECT_FALSE(Driver->State().Dtr);
+    EXPECT_FALSE(Driver->State().Rts);
     EXPECT_EQ(Driver->Pending(), 0u);
-    EXPECT_FALSE(Driver->IsOpen());
+    EXPECT_FALSE(Driver->State().Open);
 }
 
 TEST_F(SerialPortTest, OpenWhenOpenAndCloseWhenClosedTouchNothing) {
     EXPECT_TRUE(Port.Close());
     OpenQuietly();
     EXPECT_TRUE(Port.Open());
-    EXPECT_TRUE(Driver->Calls().empty());
+    EXPECT_TRUE(Driver->State().Calls.empty());
     Port.Close();
     Driver->ClearCalls();
     EXPECT_TRUE(Port.Close());
-    EXPECT_TRUE(Driver->Calls().empty());
+    EXPECT_TRUE(Driver->State().Calls.empty());
 }
 
 TEST_F(SerialPortTest, DestroyingAnOpenPortClosesIt) {
@@ -83,8 +83,8 @@ TEST_F(SerialPortTest, DestroyingAnOpenPortClosesIt) {
         TSerialPort port(Driver);
         port.Open();
     }
-    EXPECT_FALSE(Driver->IsOpen());
-    EXPECT_FALSE(Driver->Dtr());
+    EXPECT_FALSE(Driver->State().Open);
+    EXPECT_FALSE(Driver->State().Dtr);
 }
 
 struct TLineCase {
@@ -103,7 +103,7 @@ TEST_P(ControlBlockTest, FlagsAndCodesFollowTheSettings) {
     Port.SetByteSize(line.ByteSize);
     Port.SetStopBits(line.StopBits);
     Port.Open();
-    const TSerialDcb dcb = Driver->LastDcb();
+    const TSerialDcb dcb = Driver->State().Dcb;
     EXPECT_EQ(dcb.Flags, line.Flags);
     EXPECT_EQ(dcb.Parity, line.Parity);
     EXPECT_EQ(dcb.ByteSize, line.DataBits);
@@ -123,7 +123,7 @@ TEST_F(SerialPortTest, EveryRateReachesTheDriverAsBitsPerSecond) {
     OpenQuietly();
     for (int ordinal = br110; ordinal <= br256000; ++ordinal) {
         Port.SetBaudRate(static_cast<TBaudRate>(ordinal));
-        EXPECT_EQ(Driver->LastDcb().BaudRate, rates[ordinal]) << ordinal;
+        EXPECT_EQ(Driver->State().Dcb.BaudRate, rates[ordinal]) << ordinal;
     }
     EXPECT_EQ(BaudRateValue(static_cast<TBaudRate>(15)), 0u);
 }
@@ -132,7 +132,7 @@ TEST_F(SerialPortTest, RateOutsideTheTableIsRefusedWithoutReachingTheDriver) {
     OpenQuietly();
     EXPECT_EQ(FailureOf([&] { Port.SetBaudRate(static_cast<TBaudRate>(15)); }),
               "Помилка функції SetCommState");
-    EXPECT_TRUE(Driver->Calls().empty());
+    EXPECT_TRUE(Driver->State().Calls.empty());
 }
 
 TEST_F(SerialPortTest, NegativeTimeoutsReachTheDriverAsMaxDword) {
@@ -150,7 +150,7 @@ TEST_F(SerialPortTest, NegativeTimeoutsReachTheDriverAsMaxDword) {
         timeouts.SetWriteTotalMultiplier(c.Value);
         timeouts.SetWriteTotalConstant(c.Value);
         Port.SetTimeouts(timeouts);
-        EXPECT_EQ(Driver->LastTimeouts(),
+        EXPECT_EQ(Driver->State().Timeouts,
                   (TCommTimeouts{c.Handed, c.Handed, c.Handed, c.Handed, c.Handed}))
             << c.Value;
     }
@@ -171,8 +171,8 @@ TEST_F(SerialPortTest, OddPositiveQueueSizesAreStoredOneLower) {
     Port.SetInBufSize(4097);
     Port.SetOutBufSize(1025);
     Port.Open();
-    EXPECT_EQ(Driver->InQueueSize(), 4096u);
-    EXPECT_EQ(Driver->OutQueueSize(), 1024u);
+    EXPECT_EQ(Driver->State().InQueueSize, 4096u);
+    EXPECT_EQ(Driver->State().OutQueueSize, 1024u);
 }
 
 struct TSetterCase {
@@ -205,14 +205,14 @@ TEST_F(SerialPortTest, SettersApplyAtOnceOnlyWhileOpenAndOnlyWhenChanged) {
     for (const TSetterCase& setter : kSetters) {
         TSerialPort port(Driver);
         setter.Change(port);
-        EXPECT_TRUE(Driver->Calls().empty()) << setter.Name << " applied while closed";
+        EXPECT_TRUE(Driver->State().Calls.empty()) << setter.Name << " applied while closed";
         setter.Same(port);
         port.Open();
         Driver->ClearCalls();
         setter.Same(port);
-        EXPECT_TRUE(Driver->Calls().empty()) << setter.Name << " applied an unchanged value";
+        EXPECT_TRUE(Driver->State().Calls.empty()) << setter.Name << " applied an unchanged value";
         setter.Change(port);
-        EXPECT_THAT(Driver->Calls(), ElementsAre(setter.Applies)) << setter.Name;
+        EXPECT_THAT(Driver->State().Calls, ElementsAre(setter.Applies)) << setter.Name;
         port.Close();
         Driver->ClearCalls();
     }
@@ -221,7 +221,7 @@ TEST_F(SerialPortTest, SettersApplyAtOnceOnlyWhileOpenAndOnlyWhenChanged) {
 TEST_F(SerialPortTest, SetTimeoutsAppliesEvenUnchangedValues) {
     OpenQuietly();
     Port.SetTimeouts(TSerialTimeouts(Port.Timeouts()));
-    EXPECT_THAT(Driver->Calls(), ElementsAre("SetCommTimeouts"));
+    EXPECT_THAT(Driver->State().Calls, ElementsAre("SetCommTimeouts"));
 }
 
 TEST_F(SerialPortTest, RefusedSettingStaysStoredAndThePortStaysOpen) {
@@ -230,7 +230,7 @@ TEST_F(SerialPortTest, RefusedSettingStaysStoredAndThePortStaysOpen) {
     EXPECT_EQ(FailureOf([&] { Port.SetBaudRate(br57600); }), "Помилка функції SetCommState");
     EXPECT_EQ(Port.BaudRate(), br57600);
     EXPECT_TRUE(Port.Connected());
-    EXPECT_EQ(Driver->LastDcb().BaudRate, 9600u);
+    EXPECT_EQ(Driver->State().Dcb.BaudRate, 9600u);
 }
 
 TEST_F(SerialPortTest, PortAndSyncMethodCannotChangeWhileOpen) {
@@ -244,7 +244,7 @@ TEST_F(SerialPortTest, PortAndSyncMethodCannotChangeWhileOpen) {
     EXPECT_EQ(FailureOf([&] { Port.SetSyncMethod(smWindowSync); }), refusal);
     EXPECT_EQ(Port.Port(), "COM7");
     EXPECT_EQ(Port.SyncMethod(), smNone);
-    EXPECT_TRUE(Driver->Calls().empty());
+    EXPECT_TRUE(Driver->State().Calls.empty());
 }
 
 struct TOpenFailureCase {
@@ -260,10 +260,10 @@ TEST_P(OpenFailureTest, RaisesItsMessageLeavesNothingOpenAndTheNextOpenWorks) {
     GetParam().Arrange(*Driver);
     EXPECT_THAT(FailureOf([&] { Port.Open(); }), HasSubstr(GetParam().Message));
     EXPECT_FALSE(Port.Connected());
-    EXPECT_FALSE(Driver->IsOpen());
+    EXPECT_FALSE(Driver->State().Open);
     EXPECT_EQ(FailureOf([&] { Port.WriteBytes("x"); }), "Помилка запису в порт");
     EXPECT_TRUE(Port.Open());
-    EXPECT_TRUE(Driver->IsOpen());
+    EXPECT_TRUE(Driver->State().Open);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -314,8 +314,8 @@ TEST_P(CloseFailureTest, EndsClosedAndReleasedBeforeReporting) {
     GetParam().Arrange(*Driver);
     EXPECT_EQ(FailureOf([&] { Port.Close(); }), GetParam().Message);
     EXPECT_FALSE(Port.Connected());
-    EXPECT_FALSE(Driver->IsOpen());
-    EXPECT_EQ(Driver->Calls().back(), "Close");
+    EXPECT_FALSE(Driver->State().Open);
+    EXPECT_EQ(Driver->State().Calls.back(), "Close");
     EXPECT_TRUE(Port.Close());
     Driver->Reconnect();
     EXPECT_TRUE(Port.Open());
@@ -336,10 +336,10 @@ TEST_F(SerialPortTest, FailedDtrDropStillDropsRtsAndAborts) {
     OpenQuietly();
     Driver->FailNext("EscapeCommFunction");
     FailureOf([&] { Port.Close(); });
-    EXPECT_THAT(Driver->Calls(),
+    EXPECT_THAT(Driver->State().Calls,
                 ElementsAre("EscapeCommFunction 6", "EscapeCommFunction 4", "PurgeComm 3",
                             "SetCommMask 0", "PurgeComm 12", "Close"));
-    EXPECT_FALSE(Driver->Rts());
+    EXPECT_FALSE(Driver->State().Rts);
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST_F(SerialTransfersTest, ReadReturnsWhatWaitsUpToTheCountAndLeavesTheRest) {
 TEST_F(SerialTransfersTest, WriteSendsEveryByteInOneCallZeroBytesIncluded) {
     const ByteString frame("S1\0;\xFF", 5);
     EXPECT_EQ(Port.WriteBytes(frame), 5);
-    EXPECT_THAT(Driver->Writes(), ElementsAre(frame));
-    EXPECT_THAT(Driver->Calls(), ElementsAre("WriteFile 5", "Wait", "Result"));
+    EXPECT_THAT(Driver->State().Writes, ElementsAre(frame));
+    EXPECT_THAT(Driver->State().Calls, ElementsAre("WriteFile 5", "Wait", "Result"));
 }
 
 TEST_F(SerialTransfersTest, EmptyTransfersStartNothingOpenOrClosed) {
@@ -68,8 +68,8 @@ TEST_F(SerialTransfersTest, EmptyTransfersStartNothingOpenOrClosed) {
         str = "old";
         EXPECT_EQ(Port.ReadBytes(str, -4), 0);
         EXPECT_EQ(str, "");
-        EXPECT_TRUE(Driver->Writes().empty());
-        EXPECT_THAT(Driver->Calls(),
+        EXPECT_TRUE(Driver->State().Writes.empty());
+        EXPECT_THAT(Driver->State().Calls,
                     ElementsAre("Wait", "Result", "Wait", "Result", "Wait", "Result"));
     }
 }

@@ -66,7 +66,7 @@ void TExchangeTest::WritingSendsThePageInWindows1251() {
     form.TochDost2.setText(QStringLiteral("київ"));
     form.Button4.click();
     QVERIFY(window.Modal->Boxes.empty());
-    const std::vector<ByteString> writes = window.Driver->Writes();
+    const std::vector<ByteString> writes = window.Driver->State().Writes;
     QCOMPARE(CountOf(writes, "t\xEA\xE8\xBF\xE2;"), 1);
     QCOMPARE(writes.back(), ByteString("!WR;"));
 }
@@ -80,7 +80,7 @@ void TExchangeTest::TextWithoutAWindows1251FormNamesItsField() {
     QCOMPARE(window.Modal->Boxes.size(), std::size_t(1));
     const QString text = window.Modal->Boxes[0].Text;
     QVERIFY2(text.contains("IP адресс сервера 2") && text.contains("U+4E2D"), qPrintable(text));
-    QVERIFY(window.Driver->Writes().empty());
+    QVERIFY(window.Driver->State().Writes.empty());
 }
 
 void TExchangeTest::SecondClickDuringAReadStartsNoOverlappingExchange() {
@@ -95,13 +95,13 @@ void TExchangeTest::SecondClickDuringAReadStartsNoOverlappingExchange() {
     };
     form.Button3.click();
     window.Clock->OnSleep = nullptr;
-    const std::vector<ByteString> writes = window.Driver->Writes();
+    const std::vector<ByteString> writes = window.Driver->State().Writes;
     QCOMPARE(CountOf(writes, "?S1;"), 1);
     QCOMPARE(CountOf(writes, "?BD;"), 1);
     QCOMPARE(CountOf(writes, "!WR;"), 0);
     QVERIFY(form.SerialPort1.Connected());
     form.Button3.click();
-    QCOMPARE(CountOf(window.Driver->Writes(), "?S1;"), 2);
+    QCOMPARE(CountOf(window.Driver->State().Writes, "?S1;"), 2);
 }
 
 void TExchangeTest::LineEventDeliveriesWaitForTheExchangeToEnd() {
@@ -136,7 +136,7 @@ void TExchangeTest::CloseDuringAnExchangeWaitsForItsEnd() {
     form.Button8.click();
     QVERIFY(!closedDuringWait);
     QVERIFY(!form.isVisible());
-    QCOMPARE(CountOf(window.Driver->Writes(), "?EC;"), 1);
+    QCOMPARE(CountOf(window.Driver->State().Writes, "?EC;"), 1);
 }
 
 void TExchangeTest::UploadRefusedWithAWarningNamingTheRow() {
@@ -152,7 +152,7 @@ void TExchangeTest::UploadRefusedWithAWarningNamingTheRow() {
     QCOMPARE(box.Buttons, QStringList({"OK", "Cancel"}));
     QCOMPARE(box.Text,
              QStringLiteral("Код в ячейке \"Неисправность ИП\"  должен быть равным 3 символам"));
-    QVERIFY(window.Driver->Writes().empty());
+    QVERIFY(window.Driver->State().Writes.empty());
     form.Button7.click();
     QCOMPARE(window.Driver->Written().size(), std::size_t(76));
 }

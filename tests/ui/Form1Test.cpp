@@ -270,12 +270,12 @@ void TForm1Test::ConnectsToATypedPortAtTheSelectedSpeed() {
     form.baudrate.setCurrentIndex(6);
     form.Button1.click();
     QVERIFY(window.Modal->Boxes.empty());
-    QCOMPARE(window.Driver->OpenedPort(), std::string("/dev/pts/7"));
+    QCOMPARE(window.Driver->State().OpenedPort, std::string("/dev/pts/7"));
     QCOMPARE(form.SerialPort1.BaudRate(), br9600);
     QVERIFY(!form.Button1.isEnabled() && !form.port.isEnabled() && !form.baudrate.isEnabled());
     QVERIFY(form.Button2.isEnabled());
     form.Button2.click();
-    QVERIFY(!window.Driver->IsOpen());
+    QVERIFY(!window.Driver->State().Open);
     QVERIFY(form.Button1.isEnabled() && form.port.isEnabled() && !form.Button2.isEnabled());
 }
 
@@ -291,7 +291,7 @@ void TForm1Test::FailedConnectStaysDisconnectedAndCanRetry() {
     form.port.setCurrentIndex(1);
     form.Button1.click();
     QCOMPARE(window.Modal->Boxes.size(), std::size_t(1));
-    QCOMPARE(window.Driver->OpenedPort(), std::string("/dev/ttyS1"));
+    QCOMPARE(window.Driver->State().OpenedPort, std::string("/dev/ttyS1"));
     QVERIFY(form.Button2.isEnabled());
 }
 
@@ -301,7 +301,7 @@ void TForm1Test::RefusesASpeedOutsideTheList() {
     window.Form->Button1.click();
     QCOMPARE(window.Modal->Boxes.size(), std::size_t(1));
     QVERIFY(window.Modal->Boxes[0].Text.contains("31250"));
-    QCOMPARE(window.Driver->OpenCount(), 0);
+    QCOMPARE(window.Driver->State().OpenCount, 0);
 }
 
 void TForm1Test::DisconnectReportsAFailedCloseButNotAPulledCable() {
@@ -398,7 +398,7 @@ void TForm1Test::FailedPortListingStillOpensTheWindow() {
     QCOMPARE(window.Modal->Boxes.size(), std::size_t(1));
     form.port.setEditText(QStringLiteral("/dev/pts/3"));
     form.Button1.click();
-    QCOMPARE(window.Driver->OpenedPort(), std::string("/dev/pts/3"));
+    QCOMPARE(window.Driver->State().OpenedPort, std::string("/dev/pts/3"));
 }
 
 QTEST_MAIN(TForm1Test)

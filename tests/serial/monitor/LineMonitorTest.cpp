@@ -42,20 +42,21 @@ class LineMonitorTest : public ::testing::TestWithParam<TSyncMethod> {
     }
 
     void Open() {
-        const int waits = Driver->LineWaits();
+        const int waits = Driver->State().LineWaits;
         ASSERT_TRUE(Port.Open());
-        ASSERT_TRUE(Probe.ServiceUntil(Port, [&] { return Driver->LineWaits() == waits + 1; }));
+        ASSERT_TRUE(
+            Probe.ServiceUntil(Port, [&] { return Driver->State().LineWaits == waits + 1; }));
     }
 
     // Raises the events and runs the deliveries until the monitor waits again.
     bool Deliver(uint32_t mask) {
-        const int next = Driver->LineWaits() + 1;
+        const int next = Driver->State().LineWaits + 1;
         Driver->RaiseLineEvents(mask);
-        return Probe.ServiceUntil(Port, [&] { return Driver->LineWaits() >= next; });
+        return Probe.ServiceUntil(Port, [&] { return Driver->State().LineWaits >= next; });
     }
 
     int CallsNamed(const std::string& name) const {
-        const std::vector<std::string> calls = Driver->Calls();
+        const std::vector<std::string> calls = Driver->State().Calls;
         return static_cast<int>(std::count(calls.begin(), calls.end(), name));
     }
 
@@ -78,7 +79,7 @@ TEST_P(LineMonitorTest, ExistsExactlyWhileThePortIsOpen) {
     EXPECT_EQ(TSerialPortInternals::Monitor(Port), nullptr);
     EXPECT_EQ(TSerialPortInternals::WindowHandle(Port), nullptr);
     Open();
-    EXPECT_EQ(Driver->LineWaits(), 2) << "every Open starts a new monitor";
+    EXPECT_EQ(Driver->State().LineWaits, 2) << "every Open starts a new monitor";
 }
 
 TEST_P(LineMonitorTest, DeliversTheErrorBeforeTheDataOfTheSameWait) {
@@ -143,7 +144,7 @@ TEST_P(LineMonitorTest, ClosingWhileADeliveryWaitsCompletes) {
     ASSERT_TRUE(Probe.Await([this] { return Probe.Count() == 1; }));
     EXPECT_TRUE(Port.Close());
     EXPECT_FALSE(Port.Connected());
-    EXPECT_FALSE(Driver->IsOpen());
+    EXPECT_FALSE(Driver->State().Open);
     if (GetParam() == smNone) {
         EXPECT_THAT(Probe.Log(), ElementsAre("rx 4"));
     } else {
@@ -167,7 +168,7 @@ TEST_P(LineMonitorTest, AHandlerMayCloseThePort) {
     Driver->RaiseLineEvents(LineEventFlag::RxChar | LineEventFlag::Err | LineEventFlag::Cts);
     ASSERT_TRUE(Probe.ServiceUntil(Port, [this] { return Probe.Count() == 2; }));
     EXPECT_FALSE(Port.Connected());
-    EXPECT_FALSE(Driver->IsOpen());
+    EXPECT_FALSE(Driver->State().Open);
     EXPECT_THAT(Probe.Log(), ElementsAre("error", "closed"));
 }
 
@@ -189,7 +190,8 @@ TEST_P(LineMonitorTest, AHandlersExceptionEndsTheMonitorOnlyOnTheThreadRoutes) {
     const bool windowRoute = GetParam() == smWindowSync;
     // On the window route the monitor goes on and waits again.
     ASSERT_TRUE(Probe.ServiceUntil(Port, [&] {
-        return windowRoute ? Probe.Count() == 2 && Driver->LineWaits() == 2 : Probe.Count() == 1;
+        return windowRoute ? Probe.Count() == 2 && Driver->State().LineWaits == 2
+                           : Probe.Count() == 1;
     }));
 
     Driver->Feed("c");
@@ -208,7 +210,7 @@ TEST_P(LineMonitorTest, AHandlersExceptionEndsTheMonitorOnlyOnTheThreadRoutes) {
     EXPECT_EQ(read, "abc");
     EXPECT_TRUE(Port.Close());
     if (!windowRoute) {
-        EXPECT_EQ(Driver->LineWaits(), 1) << "an ended monitor waits no more";
+        EXPECT_EQ(Driver->State().LineWaits, 1) << "an ended monitor waits no more";
         EXPECT_THAT(Probe.Log(), ElementsAre("rx 2"));
     }
 }
@@ -242,18 +244,18 @@ TEST_P(LineMonitorTest, WaitsThatKeepEndingWithoutAResultEndTheMonitor) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         notices = 0;
-        const int before = Driver->LineWaits();
+        const int before = Driver->State().LineWaits;
         Open();
         c.Arrange(*Driver);
         ASSERT_TRUE(Probe.ServiceUntil(Port, [&] {
-            return Driver->LineWaits() == before + c.Waits && notices == (c.Vanished ? 1 : 0);
+            return Driver->State().LineWaits == before + c.Waits && notices == (c.Vanished ? 1 : 0);
         }));
         EXPECT_EQ(Port.Connected(), !c.Vanished);
         FailureOf([&] { Port.Close(); });
-        EXPECT_FALSE(Driver->IsOpen());
+        EXPECT_FALSE(Driver->State().Open);
         EXPECT_EQ(Port.DeviceVanished(), c.Vanished);
         EXPECT_EQ(notices, c.Vanished ? 1 : 0);
-        EXPECT_EQ(Driver->LineWaits(), before + c.Waits);
+        EXPECT_EQ(Driver->State().LineWaits, before + c.Waits);
         Driver->Reconnect();
     }
 }
@@ -264,7 +266,7 @@ TEST_P(LineMonitorTest, ACloseBeforeTheVanishNoticeDropsIt) {
     Port.SetOnDeviceVanished([&] { ++notices; });
     Open();
     Driver->HangUp();
-    ASSERT_TRUE(Probe.Await([&] { return Driver->LineWaits() == 1; }));
+    ASSERT_TRUE(Probe.Await([&] { return Driver->State().LineWaits == 1; }));
     EXPECT_TRUE(Port.Close());
     EXPECT_TRUE(Port.DeviceVanished());
     Port.ServiceSyncCalls();
