@@ -56,7 +56,7 @@ void TGuidePictures::PortBusy() {
 
 void TGuidePictures::Connected() {
     form_->Button1.click();
-    if (!driver_->IsOpen()) {
+    if (!driver_->State().Open) {
         throw std::runtime_error("the simulated port did not open");
     }
     Save(*form_, QStringLiteral("connected.png"));

@@ -374,7 +374,7 @@ void TForm1Test::AVanishedDeviceEndsTheConnection() {
     QCOMPARE(form.Button1.isEnabled(), disconnected);
     QCOMPARE(form.Button2.isEnabled(), !disconnected);
     QCOMPARE(window.Modal->Boxes.size(), std::size_t(reading ? 1 : 0));
-    QCOMPARE(window.Driver->IsOpen(), !disconnected);
+    QCOMPARE(window.Driver->State().Open, !disconnected);
 
     // The adapter plugged in again connects as a fresh one does.
     window.Driver->Reconnect();
