@@ -1,5 +1,6 @@
 #include "ui/Form1Services.h"
 
+#include "serial/PlatformSerialDriver.h"
 #include "serial/PortList.h"
 #include "settings/SettingsFolder.h"
 #include "ui/WindowClock.h"
