@@ -1,7 +1,9 @@
 #include "ui/Form1Design.h"
 
+#include <QEvent>
 #include <QScreen>
 #include <array>
+#include <utility>
 
 #include "protocol/DownloadJournal.h"
 #include "serial/LineSpeeds.h"
@@ -36,6 +38,22 @@ TForm1Design::TForm1Design(TLimitedEdits edits)
       LocalPort1Limit(edits.LocalPort1, FieldInfo(TTextField::Sim1LocalPort).InputLimit),
       LocalPort2Limit(edits.LocalPort2, FieldInfo(TTextField::Sim2LocalPort).InputLimit),
       Edit6Limit(edits.Edit6, kJournalCountLength) {}
+
+void TForm1Design::SizeOnFirstShow(QWidget& page, std::function<void()> sizing) {
+    sizedPage_ = &page;
+    pageSizing_ = std::move(sizing);
+    page.installEventFilter(this);
+}
+
+// The page's Show comes after its children's and before anything of it is painted.
+bool TForm1Design::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sizedPage_ && event->type() == QEvent::Show) {
+        watched->removeEventFilter(this);
+        sizedPage_ = nullptr;
+        std::exchange(pageSizing_, nullptr)();
+    }
+    return false;
+}
 
 // What follows is the form's own: it lays out the window's controls.
 
@@ -274,20 +292,22 @@ void TForm1::BuildJournalPage() {
          std::initializer_list<QWidget*>{&Label31, &Edit6, &Button10, &StringGrid1}) {
         control->setParent(&TabSheet4);
     }
-    const QFont pageFont = PixelFont(QStringLiteral("MS Sans Serif"), 13);
     Label31.setObjectName(QStringLiteral("Label31"));
     Label31.setText(tr("Количество событий : 1-255"));
-    Label31.setFont(pageFont);
     Label31.setBuddy(&Edit6);
     Edit6.setObjectName(QStringLiteral("Edit6"));
-    Edit6.setFont(pageFont);
     Button10.setObjectName(QStringLiteral("Button10"));
     Button10.setText(tr("Прочитать журнал"));
-    Button10.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    TRowPlacer row;
-    row.Place(Label31, 168, 32, 177, 16);
-    row.Place(Edit6, 368, 24, 65, 24);
-    row.Place(Button10, 464, 24, 121, 25);
+    design_.SizeOnFirstShow(TabSheet4, [this] {
+        const QFont pageFont = PixelFont(QStringLiteral("MS Sans Serif"), 13);
+        Label31.setFont(pageFont);
+        Edit6.setFont(pageFont);
+        Button10.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+        TRowPlacer row;
+        row.Place(Label31, 168, 32, 177, 16);
+        row.Place(Edit6, 368, 24, 65, 24);
+        row.Place(Button10, 464, 24, 121, 25);
+    });
     StringGrid1.setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1.setGeometry(64, 56, 577, 457);
 }

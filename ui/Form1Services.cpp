@@ -1,5 +1,6 @@
 #include "ui/Form1Services.h"
 
+#include "serial/PlatformSerialDriver.h"
 #include "serial/PortList.h"
 #include "serial/PlatformSerialDriver.h"
 #include "settings/SettingsFolder.h"
