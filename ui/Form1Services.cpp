@@ -2,7 +2,6 @@
 
 #include "serial/PlatformSerialDriver.h"
 #include "serial/PortList.h"
-#include "serial/PlatformSerialDriver.h"
 #include "settings/SettingsFolder.h"
 #include "ui/WindowClock.h"
 

@@ -178,8 +178,10 @@ QStringList ClippedTexts(TForm1& form) {
         CheckControls(*page, clipped);
     }
     form.PageControl1.setCurrentWidget(&form.TabSheet1);
-    // Its tab is hidden, but its controls stand where they are placed.
+    // Its tab is hidden, but its controls stand where they are placed once it is shown.
+    form.TabSheet4.show();
     CheckControls(form.TabSheet4, clipped);
+    form.TabSheet4.hide();
     for (const QPushButton* button : {&form.Button1, &form.Button2}) {
         if (button->sizeHint().width() > button->width()) {
             clipped << Where(*button, button->text());
