@@ -1,5 +1,3 @@
-#include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -8,6 +6,7 @@
 #include <optional>
 
 #include "serial/PlatformSerialDriver.h"
+#include "testing/OpenDescriptors.h"
 #include "testing/PanelSim.h"
 #include "tests/ui/WindowTestSupport.h"
 #include "ui/WindowClock.h"
@@ -64,17 +63,6 @@ TForm1Services PanelServices(const QTemporaryDir& directory,
 void Connect(TForm1& form, const TPanelSim& sim) {
     form.port.setEditText(QString::fromStdString(sim.Path()));
     form.Button1.click();
-}
-
-// Whether this process still holds a descriptor on the device.
-bool HoldsDevice(const std::string& path) {
-    const QDir descriptors(QStringLiteral("/proc/self/fd"));
-    for (const QFileInfo& entry : descriptors.entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
-        if (entry.symLinkTarget().startsWith(QString::fromStdString(path))) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -171,7 +159,7 @@ void TWindowPanelSimTest::AHungUpTerminalEndsTheConnection() {
     QTRY_VERIFY_WITH_TIMEOUT(form.Button1.isEnabled() && !form.Button2.isEnabled(), 5000);
     QVERIFY(!form.SerialPort1.Connected());
     QCOMPARE(modal->Boxes.size(), std::size_t(reading ? 1 : 0));
-    QVERIFY(!HoldsDevice(path));
+    QCOMPARE(DescriptorsOpenOn(path), 0);
 
     TPanelSim fresh;
     Connect(form, fresh);

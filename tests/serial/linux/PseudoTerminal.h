@@ -8,12 +8,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <thread>
 
 #include "serial/ByteString.h"
 #include "serial/linux/UniqueFd.h"
+#include "testing/OpenDescriptors.h"
 
 // A pseudo-terminal for end-to-end tests: the component opens the slave by its path, the test
 // plays the panel on the master. The test keeps a slave descriptor of its own (raw, so nothing
@@ -40,15 +40,7 @@ class TPseudoTerminal {
     void CloseMaster() { Master_.Reset(); }
 
     // How many descriptors of this process are open on the slave, the test's own included.
-    int SlaveDescriptors() const {
-        int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-            std::error_code error;
-            const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
-            count += target == SlavePath_ || target == SlavePath_ + " (deleted)" ? 1 : 0;
-        }
-        return count;
-    }
+    int SlaveDescriptors() const { return DescriptorsOpenOn(SlavePath_); }
 
     void Send(const ByteString& bytes) {
         [[maybe_unused]] const ssize_t n = ::write(Master_.Get(), bytes.data(), bytes.size());
