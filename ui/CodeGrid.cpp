@@ -111,6 +111,11 @@ int TCodeGrid::CellPadding() const {
 // The design's width unless the font or the language makes a header or a name wider: those are
 // shown whole, as the buttons' captions are.
 void TCodeGrid::FitColumn(int column) {
+    if (!isVisible()) {
+        unfitted_[column] = true;
+        return;
+    }
+    unfitted_[column] = false;
     ForgetAdvancesOfOldFonts();
     int width = designWidths_[column];
     if (!GridItem(column, 0).text().isEmpty()) {
@@ -153,6 +158,15 @@ void TCodeGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& botto
         }
     }
     QTableWidget::dataChanged(topLeft, bottomRight, roles);
+}
+
+void TCodeGrid::showEvent(QShowEvent* event) {
+    for (int column = 0; column < kColumns; ++column) {
+        if (unfitted_[column]) {
+            FitColumn(column);
+        }
+    }
+    QTableWidget::showEvent(event);
 }
 
 void TCodeGrid::ForgetAdvancesOfOldFonts() {

@@ -41,6 +41,7 @@ class TCodeGrid final : public QTableWidget, public TCodeTableGrid {
   protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // A header's text with the advance it was last measured at.
@@ -61,6 +62,9 @@ class TCodeGrid final : public QTableWidget, public TCodeTableGrid {
     // filling a table stays linear. A name's advance is -1 until it is measured.
     TMeasuredText headers_[kColumns];
     int nameAdvances_[kRows];
+    // A hidden grid's columns are fitted when it is next shown: nobody sees their widths before,
+    // and the window starts on another page.
+    bool unfitted_[kColumns] = {};
     QFont headerFont_;
     QFont cellFont_;
 };

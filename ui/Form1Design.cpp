@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QScreen>
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "protocol/DownloadJournal.h"
@@ -22,6 +23,13 @@ constexpr int kPagesHeight = 609;
 constexpr int kSectionGap = 8;
 // Room for a device path such as /dev/ttyUSB0 in the port list.
 constexpr int kPortNameLength = 12;
+
+// Editable as setEditable makes a box, less the drop-down list setEditable builds at once and the
+// size it computes for a box its layout sizes: the list comes when first opened, and looks the
+// same.
+void MakeEditable(QComboBox& box) {
+    box.setLineEdit(std::make_unique<QLineEdit>().release());
+}
 
 QFont PixelFont(const QString& family, int pixels, bool bold = false) {
     QFont font(family);
@@ -99,12 +107,12 @@ void TForm1::FitToScreen() {
 
 void TForm1::BuildConnectionPanel() {
     port.setObjectName(QStringLiteral("port"));
-    port.setEditable(true);
+    MakeEditable(port);
     port.setInsertPolicy(QComboBox::NoInsert);
     port.setMinimumContentsLength(kPortNameLength);
     port.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     baudrate.setObjectName(QStringLiteral("baudrate"));
-    baudrate.setEditable(true);
+    MakeEditable(baudrate);
     baudrate.setInsertPolicy(QComboBox::NoInsert);
     for (const uint32_t speed : kLineSpeeds) {
         baudrate.addItem(QString::number(speed));

@@ -84,6 +84,8 @@ void TForm1Test::StartsDisconnectedWithTheListedPorts() {
     QCOMPARE(form.baudrate.itemText(14), QStringLiteral("256000"));
     QCOMPARE(form.baudrate.currentIndex(), 12);
     QVERIFY(form.Button1.isEnabled() && form.port.isEnabled() && form.baudrate.isEnabled());
+    QVERIFY(form.port.isEditable() && form.port.completer() != nullptr);
+    QVERIFY(form.baudrate.isEditable() && form.baudrate.completer() != nullptr);
     QVERIFY(!form.Button2.isEnabled());
     QVERIFY(!form.CheckBox1.isChecked());
     QVERIFY(form.CheckBox2.isChecked());
@@ -130,6 +132,8 @@ void TForm1Test::ShowsOnlyTheTwoTabsForGood() {
 void TForm1Test::FillsTheGridsAtStartUp() {
     TTestWindow window;
     TForm1& form = *window.Form;
+    form.show();
+    form.PageControl1.setCurrentWidget(&form.TabSheet2);
     for (TCodeGrid* grid : {&form.StringGrid2, &form.StringGrid3}) {
         QCOMPARE(grid->GridItem(0, 0).text(), QStringLiteral("Событие"));
         QCOMPARE(grid->GridItem(0, 1).text(), QStringLiteral("Пожар"));

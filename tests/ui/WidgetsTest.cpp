@@ -146,7 +146,8 @@ void TWidgetsTest::CodeCellEditorTakesAnyLength() {
 }
 
 // Steps: "cell COLUMN ROW TEXT", "item COLUMN ROW TEXT" (the item's text set past SetCell),
-// "clear COLUMN", "width COLUMN PIXELS", "font PIXELS".
+// "clear COLUMN", "width COLUMN PIXELS", "font PIXELS", "hide", "show 1". A hidden grid is checked
+// once shown again.
 void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep_data() {
     const QString wide = QStringLiteral("Неисправность аккумуляторной батареи");
     const QString wider = QStringLiteral("Неисправность аккумуляторной батареи прибора");
@@ -166,11 +167,15 @@ void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep_data() {
         "cell 0 6 " + wide, "item 0 6 Тампер", "cell 0 11 z", "item 0 12 " + wider, "cell 0 13 y"};
     QTest::newRow("the font shrinks between names")
         << QStringList{"font 30", "cell 0 4 " + wide, "font 9", "cell 0 8 z"};
+    QTest::newRow("names, a header and a width set while hidden, fitted when shown")
+        << QStringList{"cell 0 4 " + wider, "hide",       "cell 0 4 Тампер",
+                       "cell 1 0 " + wider, "width 0 40", "show 1"};
 }
 
 void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep() {
     QFETCH(QStringList, steps);
     TCodeGrid grid(88);
+    grid.show();
     int design[TCodeGrid::kColumns] = {64, 88};
     for (const QString& step : steps) {
         const QStringList words = step.split(QLatin1Char(' '));
@@ -182,6 +187,11 @@ void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep() {
         } else if (words[0] == "width") {
             design[column] = words[2].toInt();
             grid.SetColumnWidth(column, design[column]);
+        } else if (words[0] == "hide") {
+            grid.hide();
+            continue;
+        } else if (words[0] == "show") {
+            grid.show();
         } else if (words[0] == "item") {
             grid.GridItem(column, words[2].toInt()).setText(words.mid(3).join(' '));
             continue;
@@ -189,6 +199,9 @@ void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep() {
             QFont font = grid.font();
             font.setPixelSize(column);
             grid.setFont(font);
+            continue;
+        }
+        if (!grid.isVisible()) {
             continue;
         }
         for (int fitted = 0; fitted <= column; ++fitted) {
