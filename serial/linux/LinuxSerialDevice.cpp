@@ -97,8 +97,14 @@ bool TLinuxSerialDevice::ModemLines(unsigned long request, int lines) {
     return ::ioctl(Fd_.Get(), request, &lines) == 0 || NoSuchLines(errno);
 }
 
-// A modem-line query answers with the error the driver gives every request once the device is gone.
+// A terminal that has hung up is gone, though its requests may not fail yet: a pseudo-terminal
+// shows the hang-up when its other end closes, a moment before the kernel makes every request on
+// it fail. Otherwise a modem-line query answers with the error a gone device gives every request.
 bool TLinuxSerialDevice::Vanished() {
+    pollfd entry{Fd_.Get(), 0, 0};
+    if (::poll(&entry, 1, 0) == 1 && (entry.revents & POLLHUP) != 0) {
+        return true;
+    }
     int lines = 0;
     return ::ioctl(Fd_.Get(), TIOCMGET, &lines) != 0 &&
            IsRemovalError(static_cast<uint32_t>(errno));

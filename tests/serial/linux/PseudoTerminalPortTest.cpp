@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 
@@ -10,6 +12,7 @@
 #include "serial/SerialPort.h"
 #include "serial/SerialPortInternals.h"
 #include "serial/linux/LinuxLineSettings.h"
+#include "serial/linux/LinuxSerialDevice.h"
 #include "serial/linux/LinuxSerialDriver.h"
 #include "tests/serial/SerialTestSupport.h"
 #include "tests/serial/linux/PseudoTerminal.h"
@@ -91,6 +94,21 @@ TEST_F(PseudoTerminalPortTest, CloseEndsClosedAfterTheOtherEndWentAway) {
     EXPECT_TRUE(Port.DeviceVanished());
     EXPECT_EQ(Line.SlaveDescriptors(), 1);
     EXPECT_TRUE(Port.Close());
+}
+
+// When the panel's end of a pseudo-terminal closes, the terminal shows the hang-up a moment before
+// its requests start failing; the monitor may look in between. A master whose slave has closed
+// stays in that state: hung up, with requests that fail only as they always do on a master.
+TEST(PseudoTerminalDeviceTest, AHangUpIsAVanishedDeviceBeforeItsRequestsFail) {
+    int master = -1;
+    int slave = -1;
+    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    TLinuxSerialDevice device{TUniqueFd(master)};
+    EXPECT_FALSE(device.Vanished());
+    ::close(slave);
+    int lines = 0;
+    ASSERT_FALSE(::ioctl(master, TIOCMGET, &lines) != 0 && errno == EIO);
+    EXPECT_TRUE(device.Vanished());
 }
 
 TEST_F(PseudoTerminalPortTest, WriteThatCannotGoOutEndsAtItsTimeoutAndCloseDoesNotHang) {
