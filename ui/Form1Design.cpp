@@ -24,9 +24,8 @@ constexpr int kSectionGap = 8;
 // Room for a device path such as /dev/ttyUSB0 in the port list.
 constexpr int kPortNameLength = 12;
 
-// Editable as setEditable makes a box, less the drop-down list setEditable builds at once and the
-// size it computes for a box its layout sizes: the list comes when first opened, and looks the
-// same.
+// The line edit setEditable would make, without the drop-down list and the size setEditable also
+// computes at once: the layout sizes the box, and the list is built when first opened.
 void MakeEditable(QComboBox& box) {
     box.setLineEdit(std::make_unique<QLineEdit>().release());
 }

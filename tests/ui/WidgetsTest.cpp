@@ -189,7 +189,6 @@ void TWidgetsTest::CodeColumnsFitTheirWidestTextAfterEveryStep() {
             grid.SetColumnWidth(column, design[column]);
         } else if (words[0] == "hide") {
             grid.hide();
-            continue;
         } else if (words[0] == "show") {
             grid.show();
         } else if (words[0] == "item") {
